@@ -1,0 +1,26 @@
+#include "platform/ProgramPath.h"
+
+#include <limits.h>
+#include <unistd.h>
+
+namespace plintor::platform {
+
+std::string ProgramPath()
+{
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof buffer)
+        return {};
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+std::string ProgramFolder()
+{
+    std::string path = ProgramPath();
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {};
+    return path.substr(0, slash);
+}
+
+}
