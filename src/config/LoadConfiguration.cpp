@@ -159,16 +159,11 @@ bool LoadConfiguration(UtilityConfig& config, const IniFile& file, const Languag
 
         FaxSettings defaults;
         defaults.faxEnabled = 1;
-        defaults.country = static_cast<std::uint32_t>(
-            ReadFaxDefault(file, "FAX_COUNTRY_DEFAULT", config.faxCountries, -1));
-        defaults.lineType = static_cast<std::uint32_t>(
-            ReadFaxDefault(file, "FAX_LINETYPE_DEFAULT", config.faxLineTypes, 1));
-        defaults.dialType = static_cast<std::uint32_t>(
-            ReadFaxDefault(file, "FAX_TONEPULSE_DEFAULT", config.faxDialTypes, 1));
-        defaults.receiveMode = static_cast<std::uint32_t>(
-            ReadFaxDefault(file, "FAX_RECIEVEMODE_DEFAULT", config.faxReceiveModes, 2));
-        defaults.drpdPattern = static_cast<std::uint32_t>(
-            ReadFaxDefault(file, "FAX_DRPDPATTERN_DEFAULT", config.faxDrpdPatterns, 4));
+        defaults.country = ReadFaxDefault(file, "FAX_COUNTRY_DEFAULT", config.faxCountries, -1);
+        defaults.lineType = ReadFaxDefault(file, "FAX_LINETYPE_DEFAULT", config.faxLineTypes, 1);
+        defaults.dialType = ReadFaxDefault(file, "FAX_TONEPULSE_DEFAULT", config.faxDialTypes, 1);
+        defaults.receiveMode = ReadFaxDefault(file, "FAX_RECIEVEMODE_DEFAULT", config.faxReceiveModes, 2);
+        defaults.drpdPattern = ReadFaxDefault(file, "FAX_DRPDPATTERN_DEFAULT", config.faxDrpdPatterns, 4);
         config.faxDefaults = defaults;
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/FaxSettings.h"
+#include "settings/FaxSettings.h"
 #include "config/FaxTables.h"
 #include "config/FeatureNameTable.h"
 

@@ -176,9 +176,9 @@ TEST(LoadConfiguration, UnsupportedLanguagesAndCodesAreDroppedSilently)
     EXPECT_TRUE(config.faxDrpdPatterns.empty());
     // Defaults not offered fall back to the first entry, or to the built-in start value
     // when the list is empty.
-    EXPECT_EQ(config.faxDefaults.country, 244u);
-    EXPECT_EQ(config.faxDefaults.dialType, 2u);
-    EXPECT_EQ(config.faxDefaults.drpdPattern, 4u);
+    EXPECT_EQ(config.faxDefaults.country, 244);
+    EXPECT_EQ(config.faxDefaults.dialType, 2);
+    EXPECT_EQ(config.faxDefaults.drpdPattern, 4);
 }
 
 TEST(LoadConfiguration, FaxDefaultsFallBack)
@@ -193,10 +193,10 @@ TEST(LoadConfiguration, FaxDefaultsFallBack)
         .Set("Fax Setting", "COUNTRY_0", "5")
         .Set("Fax Setting", "COUNTRY_1", "7");
     ASSERT_TRUE(Load(text, config));
-    EXPECT_EQ(config.faxDefaults.dialType, 3u);
-    EXPECT_EQ(config.faxDefaults.lineType, 1u);
-    EXPECT_EQ(config.faxDefaults.receiveMode, 2u);   // empty list keeps the start value
-    EXPECT_EQ(config.faxDefaults.country, FaxSettings::kNoCountry);
+    EXPECT_EQ(config.faxDefaults.dialType, 3);
+    EXPECT_EQ(config.faxDefaults.lineType, 1);
+    EXPECT_EQ(config.faxDefaults.receiveMode, 2);   // empty list keeps the start value
+    EXPECT_EQ(config.faxDefaults.country, -1);
     EXPECT_EQ(config.faxDefaults.faxEnabled, 1u);
     EXPECT_EQ(config.faxDefaults.companyName, "");
 
