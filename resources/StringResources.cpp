@@ -96,31 +96,30 @@ constexpr StringEntry spanishRows[] = {
 struct LanguageResources {
     std::uint16_t language;
     std::span<const StringEntry> rows;
-    bool dialogs;  // the dialog templates exist in this language
 };
 
-// The languages of the program's resources. Japanese holds strings only, so it can never
-// be the interface language.
+// The languages that hold a string table. Japanese holds strings only (no dialog
+// templates), so it can never be the interface language.
 constexpr LanguageResources languageTable[] = {
-    {0x0000, neutralRows, false},
-    {0x0405, czechRows, true},
-    {0x0406, danishRows, true},
-    {0x0407, germanRows, true},
-    {0x0408, greekRows, true},
-    {0x0409, englishRows, true},
-    {0x040B, finnishRows, true},
-    {0x040C, frenchRows, true},
-    {0x040E, hungarianRows, true},
-    {0x0410, italianRows, true},
-    {0x0411, japaneseRows, false},
-    {0x0413, dutchRows, true},
-    {0x0414, norwegianRows, true},
-    {0x0415, polishRows, true},
-    {0x0416, brazilianRows, true},
-    {0x0419, russianRows, true},
-    {0x041D, swedishRows, true},
-    {0x041F, turkishRows, true},
-    {0x0C0A, spanishRows, true},
+    {0x0000, neutralRows},
+    {0x0405, czechRows},
+    {0x0406, danishRows},
+    {0x0407, germanRows},
+    {0x0408, greekRows},
+    {0x0409, englishRows},
+    {0x040B, finnishRows},
+    {0x040C, frenchRows},
+    {0x040E, hungarianRows},
+    {0x0410, italianRows},
+    {0x0411, japaneseRows},
+    {0x0413, dutchRows},
+    {0x0414, norwegianRows},
+    {0x0415, polishRows},
+    {0x0416, brazilianRows},
+    {0x0419, russianRows},
+    {0x041D, swedishRows},
+    {0x041F, turkishRows},
+    {0x0C0A, spanishRows},
 };
 
 constexpr std::array<std::uint16_t, std::size(languageTable)> languageIds = [] {
@@ -129,21 +128,6 @@ constexpr std::array<std::uint16_t, std::size(languageTable)> languageIds = [] {
         ids[i] = languageTable[i].language;
     return ids;
 }();
-
-// The frame (30001), the pages, the wait dialog (137) and the address dialog (30011).
-constexpr int dialogTemplateIds[] = {
-    137, 153, 30001, 30003, 30006, 30007, 30008, 30009, 30010, 30011,
-    30012, 30013, 30014, 30015, 30016, 30017, 30018, 30019,
-};
-
-const LanguageResources* FindLanguage(std::uint16_t language)
-{
-    for (const LanguageResources& entry : languageTable) {
-        if (entry.language == language)
-            return &entry;
-    }
-    return nullptr;
-}
 
 // A language's rows, sorted by id, without the end row and without empty texts. When a
 // translation names an id twice, its first row counts.
@@ -183,17 +167,6 @@ std::span<const StringEntry> StringTableOf(std::uint16_t language)
 std::span<const std::uint16_t> StringTableLanguages()
 {
     return languageIds;
-}
-
-bool HoldsDialogTemplates(std::uint16_t language)
-{
-    const LanguageResources* entry = FindLanguage(language);
-    return entry != nullptr && entry->dialogs;
-}
-
-std::span<const int> DialogTemplateIds()
-{
-    return dialogTemplateIds;
 }
 
 }

@@ -19,12 +19,4 @@ std::span<const StringEntry> StringTableOf(std::uint16_t language);
 // The languages that hold a string table (the neutral language first).
 std::span<const std::uint16_t> StringTableLanguages();
 
-// True when the program holds its dialog templates (the wizard frame and every page) in
-// exactly `language`.
-bool HoldsDialogTemplates(std::uint16_t language);
-
-// The ids of the dialog templates that the program holds in each of those languages,
-// ascending.
-std::span<const int> DialogTemplateIds();
-
 }

@@ -1,7 +1,8 @@
 #include "app/Language.h"
 
 #include "platform/Locale.h"
-#include "resources/StringResources.h"
+#include "resources/dialogs/DialogIds.h"
+#include "resources/dialogs/DialogResources.h"
 
 #include <algorithm>
 
@@ -72,14 +73,12 @@ LangId NormalizeLanguageId(LangId language)
 
 bool HasDialogTemplate(int templateId, LangId language)
 {
-    std::span<const int> ids = resources::DialogTemplateIds();
-    return resources::HoldsDialogTemplates(language)
-           && std::find(ids.begin(), ids.end(), templateId) != ids.end();
+    return FindDialogTemplate(templateId, language) != nullptr;
 }
 
 bool IsUsableLanguage(LangId language)
 {
-    return HasDialogTemplate(IDD_WIZARD_FRAME, language);
+    return HasDialogTemplate(IDD_WIZARD, language);
 }
 
 DefaultLanguages QueryDefaultLanguages()

@@ -6,10 +6,6 @@
 
 namespace plintor {
 
-// The wizard frame's dialog template. A language is usable for the interface when the
-// program holds this template in exactly that language.
-inline constexpr int IDD_WIZARD_FRAME = 30001;
-
 // The LANGID that the program's resources use for a language: regional variants of the
 // languages it knows collapse to one LANGID (0x0807 Swiss German gives 0x0407); Chinese
 // maps to its traditional (0x0404) or simplified (0x0804) form; every other language,
@@ -19,7 +15,8 @@ LangId NormalizeLanguageId(LangId language);
 // True when the program holds dialog template `templateId` in exactly `language`.
 bool HasDialogTemplate(int templateId, LangId language);
 
-// True when `language` can be the interface language (frame template in that language).
+// True when `language` can be the interface language: the program holds the wizard
+// frame template (IDD_WIZARD, 30001) in exactly that language.
 bool IsUsableLanguage(LangId language);
 
 // The user's and the system's default languages, as the platform reports them (0 when

@@ -1,5 +1,7 @@
 #include "app/Language.h"
 
+#include "resources/dialogs/DialogIds.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -48,11 +50,11 @@ TEST(Language, UsableLanguagesAreThoseWithTheFrameTemplate)
                                     0x0416, 0x0419, 0x041D, 0x041F, 0x0C0A};
     for (LangId language : withTemplates) {
         EXPECT_TRUE(IsUsableLanguage(language)) << language;
-        EXPECT_TRUE(HasDialogTemplate(IDD_WIZARD_FRAME, language)) << language;
+        EXPECT_TRUE(HasDialogTemplate(IDD_WIZARD, language)) << language;
     }
     // Japanese holds strings only.
     EXPECT_FALSE(IsUsableLanguage(0x0411));
-    EXPECT_FALSE(HasDialogTemplate(IDD_WIZARD_FRAME, 0x0411));
+    EXPECT_FALSE(HasDialogTemplate(IDD_WIZARD, 0x0411));
     for (LangId language : {0x0000, 0x0807, 0x0809, 0x0816, 0x0412, 0x0804, 0x040A})
         EXPECT_FALSE(IsUsableLanguage(language)) << language;
     EXPECT_TRUE(HasDialogTemplate(30010, 0x0407));
