@@ -41,6 +41,17 @@ char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+bool KeywordEquals(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
 }
 
 const std::span<const IndexedKeyword> IpModeTable{ipModeRows};
@@ -66,7 +77,7 @@ const CodedKeyword* CodedRowOfCode(std::span<const CodedKeyword> table, std::uin
 const CodedKeyword* CodedRowOfKeyword(std::span<const CodedKeyword> table, std::string_view keyword)
 {
     for (const CodedKeyword& row : table) {
-        if (EqualsNoCase(row.keyword, keyword))
+        if (KeywordEquals(row.keyword, keyword))
             return &row;
     }
     return nullptr;
@@ -84,17 +95,6 @@ const char* WpaSecurityKeyword(std::uint32_t security)
     default:
         return "NOSECURITY";
     }
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    }
-    return true;
 }
 
 }

@@ -43,7 +43,4 @@ const CodedKeyword* CodedRowOfKeyword(std::span<const CodedKeyword> table, std::
 // every other value (WEP excepted, which has a command form of its own) is NOSECURITY.
 const char* WpaSecurityKeyword(std::uint32_t security);
 
-// ASCII case-insensitive equality, the comparison the PJL vocabulary uses.
-bool EqualsNoCase(std::string_view a, std::string_view b);
-
 }
