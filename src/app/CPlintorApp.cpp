@@ -1,6 +1,8 @@
 #include "app/CPlintorApp.h"
 
 #include "app/CommandLine.h"
+#include "app/Language.h"
+#include "app/Messages.h"
 #include "app/OsVersionCode.h"
 #include "config/ConfigReader.h"
 #include "config/GeneralSettings.h"
@@ -12,50 +14,12 @@
 #include "ui/MessageBox.h"
 #include "wizard/PageIndex.h"
 
-#include <algorithm>
 #include <bit>
 #include <utility>
 
 namespace plintor {
 
 namespace {
-
-// Start-up's messages (string ids).
-constexpr unsigned kTitleWarning = 212;        // IDS_WARNING_TITLE
-constexpr unsigned kMsgNotAdmin = 214;         // MSG_ERR_NOT_ADMIN
-constexpr unsigned kMsgNotSupportOs = 215;     // MSG_ERR_NOT_SUPPORT_OS
-constexpr unsigned kMsgAlreadyStarted = 217;   // MSG_ERR_ALREADY_STARTED
-constexpr unsigned kMsgIncorrectInfo = 218;    // MSG_ERR_INCORRECT_INFO
-constexpr unsigned kMsgIncorrectArg = 219;     // MSG_ERR_INCORRECT_ARG
-
-// Until the localised string tables are linked in: the English texts of start-up's
-// messages, and the languages the program has its interface in.
-std::string EnglishStartUpText(unsigned id)
-{
-    switch (id) {
-    case kTitleWarning:
-        return "Warning!";
-    case kMsgNotAdmin:
-        return "Operation failed. Administrator rights required.";
-    case kMsgNotSupportOs:
-        return "This tool does not support this operating system.";
-    case kMsgAlreadyStarted:
-        return "This tool is already running.\nFinish or cancel the tool and start again.";
-    case kMsgIncorrectInfo:
-        return "Cannot configure settings. Information incorrect.";
-    case kMsgIncorrectArg:
-        return "Cannot configure settings. Argument incorrect.";
-    default:
-        return {};
-    }
-}
-
-bool HasInterfaceIn(std::uint16_t langId)
-{
-    static constexpr std::uint16_t languages[] = {0x0405, 0x0406, 0x0407, 0x0408, 0x0409, 0x040B, 0x040C, 0x040E,
-        0x0410, 0x0413, 0x0414, 0x0415, 0x0416, 0x0419, 0x041D, 0x041F, 0x0C0A};
-    return std::find(std::begin(languages), std::end(languages), langId) != std::end(languages);
-}
 
 // The option table rows: value text and number.
 struct OptionValueRow {
@@ -123,21 +87,13 @@ StartUpServices DefaultStartUpServices()
     services.configFilePath = [] { return ConfigFilePath(); };
     services.osVersionCode = [] { return GetOsVersionCode(); };
     services.isAdministrator = [] { return platform::IsProcessAdministrator(); };
-    services.isUsableLanguage = HasInterfaceIn;
-    services.defaultLanguage = [] { return std::uint16_t{1033}; };
-    services.uiLanguage = [](const CPlintorApp& app) -> std::uint16_t {
-        std::uint16_t wanted = app.optLanguage;
-        if (wanted != 0 && app.config.HasUtilityLanguage(wanted) && HasInterfaceIn(wanted))
-            return wanted;
-        return 1033;
+    services.isUsableLanguage = [](std::uint16_t langId) { return IsUsableLanguage(langId); };
+    services.defaultLanguage = [] { return ChooseDefaultLanguage(); };
+    services.uiLanguage = [](const CPlintorApp& app) {
+        return ChooseUiLanguage(app.optLanguage, app.config.utilityLanguages);
     };
     services.showMessage = [](std::uint16_t langId, unsigned textId, unsigned titleId, std::uint32_t style) {
-        MessageBoxRequest request;
-        request.text = EnglishStartUpText(textId);
-        request.caption = EnglishStartUpText(titleId);
-        request.style = style;
-        request.language = langId;
-        return ShowMessageBox(request);
+        return ShowMessage(langId, nullptr, static_cast<StringId>(textId), static_cast<StringId>(titleId), style);
     };
     return services;
 }
@@ -152,7 +108,7 @@ void CPlintorApp::ShowStartUpMessage(unsigned textId)
 {
     startUpMessage = textId;
     if (services.showMessage)
-        services.showMessage(uiLanguage, textId, kTitleWarning, MB_OK | MB_ICONEXCLAMATION);
+        services.showMessage(uiLanguage, textId, IDS_WARNING_TITLE, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool CPlintorApp::InitInstance()
@@ -167,30 +123,30 @@ bool CPlintorApp::InitInstance()
     do {
         int systemCode = services.osVersionCode ? services.osVersionCode() : 0;
         if (systemCode < kOsCodeFirstSupported) {
-            ShowStartUpMessage(kMsgNotSupportOs);
+            ShowStartUpMessage(MSG_ERR_NOT_SUPPORT_OS);
             break;
         }
         std::string mutexName;
         if (!ReadMutexName(configFilePath, mutexName)) {
-            ShowStartUpMessage(kMsgIncorrectInfo);
+            ShowStartUpMessage(MSG_ERR_INCORRECT_INFO);
             break;
         }
         instanceLock = CreateInstanceLock(systemCode, mutexName);
         if (!instanceLock.Held()) {
-            ShowStartUpMessage(kMsgAlreadyStarted);
+            ShowStartUpMessage(MSG_ERR_ALREADY_STARTED);
             break;
         }
         platform::PauseWhileHoldingLockForTests();
         if (!IsUserAdministrator()) {
-            ShowStartUpMessage(kMsgNotAdmin);
+            ShowStartUpMessage(MSG_ERR_NOT_ADMIN);
             break;
         }
         if (!LoadConfiguration(config, configFilePath, services.isUsableLanguage)) {
-            ShowStartUpMessage(kMsgIncorrectInfo);
+            ShowStartUpMessage(MSG_ERR_INCORRECT_INFO);
             break;
         }
         if (!ParseCommandLine()) {
-            ShowStartUpMessage(kMsgIncorrectArg);
+            ShowStartUpMessage(MSG_ERR_INCORRECT_ARG);
             break;
         }
         if (services.uiLanguage)

@@ -70,9 +70,11 @@ protected:
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e) {
             std::string entry = *e;
-            if (entry.rfind("PLINTOR_", 0) != 0)
+            if (entry.rfind("PLINTOR_", 0) != 0 && entry.rfind("LC_", 0) != 0 && entry.rfind("LANG", 0) != 0)
                 env.push_back(entry);
         }
+        // The messages are compared in English, whatever the machine's locale.
+        env.push_back("LC_ALL=en_US.UTF-8");
         env.push_back("PLINTOR_LOCK_DIR=" + lockFolder);
         for (std::string& e : extraEnv)
             env.push_back(std::move(e));
