@@ -1,0 +1,230 @@
+#include "config/ConfigReader.h"
+#include "config/GeneralSettings.h"
+#include "config/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plintor {
+namespace {
+
+std::string Value(const IniFile& file, const char* section, const char* key)
+{
+    std::string text;
+    ReadTextKey(file, section, key, text);
+    return text;
+}
+
+TEST(IniFile, NamesMatchWithoutCaseAndBlanksAreDropped)
+{
+    IniFile file = IniFile::Parse(
+        "  [ General Setting ]  \r\n"
+        "\tMutex_Name =  Lock One \t\r\n"
+        "[usb prn search]\n"
+        "usb_id_0=A=B\n");
+    EXPECT_EQ(Value(file, "GENERAL SETTING", "mutex_name"), "Lock One");
+    EXPECT_EQ(Value(file, "USB Prn Search", "USB_ID_0"), "A=B");
+    EXPECT_FALSE(file.Find("General Setting", "USB_ID_0"));
+}
+
+TEST(IniFile, FirstOccurrenceWinsAcrossRepeatedSections)
+{
+    IniFile file = IniFile::Parse(
+        "[S]\nK=first\nK=second\n"
+        "[T]\nK=other\n"
+        "[s]\nK=third\nL=late\n");
+    EXPECT_EQ(Value(file, "S", "K"), "first");
+    EXPECT_EQ(Value(file, "S", "L"), "late");
+    EXPECT_EQ(Value(file, "T", "K"), "other");
+}
+
+TEST(IniFile, CommentsKeysOutsideSectionsAndLinesWithoutEqualsAreIgnored)
+{
+    IniFile file = IniFile::Parse(
+        "K=before any section\n"
+        "[S]\n"
+        ";K=commented\n"
+        "   ; K=indented comment\n"
+        "just words\n"
+        "=no key\n"
+        "K=real\n");
+    EXPECT_EQ(Value(file, "S", "K"), "real");
+    EXPECT_FALSE(file.Find("", "K"));
+}
+
+TEST(IniFile, AbsentAndEmptyValuesAreNotFound)
+{
+    IniFile file = IniFile::Parse("[S]\nEMPTY=\nBLANK=   \n");
+    std::string text = "stale";
+    EXPECT_FALSE(ReadTextKey(file, "S", "EMPTY", text));
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(ReadTextKey(file, "S", "BLANK", text));
+    EXPECT_FALSE(ReadTextKey(file, "S", "NONE", text));
+    EXPECT_FALSE(ReadTextKey(file, "NONE", "EMPTY", text));
+    ASSERT_TRUE(file.Find("S", "EMPTY"));
+}
+
+TEST(IniFile, ValuesAreCutAt259Characters)
+{
+    std::string exact(259, 'x');
+    std::string longer(300, 'y');
+    // 300 two-byte characters: the cut counts characters, not bytes, and never splits one.
+    std::string wide;
+    for (int i = 0; i < 300; ++i)
+        wide += "\xC3\xA9";
+    IniFile file = IniFile::Parse("[S]\nA=" + exact + "\nB=" + longer + "\nC=" + wide + "\n");
+    EXPECT_EQ(Value(file, "S", "A"), exact);
+    EXPECT_EQ(Value(file, "S", "B"), std::string(259, 'y'));
+    EXPECT_EQ(Value(file, "S", "C").size(), 259u * 2);
+}
+
+TEST(IniFile, HostileBytesNeverLeakIntoValues)
+{
+    std::string text = "[S]\nNUL=ab";
+    text += '\0';
+    text += "cd\nBAD=\xFF\xC3(\xED\xA0\x80z\nAFTER=ok\n";
+    // A line of several megabytes between the keys.
+    text += "HUGE=" + std::string(4u << 20, 'h') + "\n";
+    text += std::string(3u << 20, 'k') + "=v\nLAST=yes\n";
+    IniFile file = IniFile::Parse(text);
+    EXPECT_EQ(Value(file, "S", "NUL"), "ab");
+    EXPECT_EQ(Value(file, "S", "BAD"), "\xEF\xBF\xBD\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDz");
+    EXPECT_EQ(Value(file, "S", "AFTER"), "ok");
+    EXPECT_EQ(Value(file, "S", "HUGE").size(), 259u);
+    EXPECT_EQ(Value(file, "S", "LAST"), "yes");
+}
+
+TEST(ConfigReader, CountsAreUnsignedDecimal)
+{
+    IniFile file = IniFile::Parse("[S]\nA=12\nB=7abc\nC=-3\nD=x\nE=0x10\nF=99999999999999\n");
+    EXPECT_EQ(ReadCountKey(file, "S", "A"), 12u);
+    EXPECT_EQ(ReadCountKey(file, "S", "B"), 7u);
+    EXPECT_EQ(ReadCountKey(file, "S", "C"), 0u);
+    EXPECT_EQ(ReadCountKey(file, "S", "D"), 0u);
+    EXPECT_EQ(ReadCountKey(file, "S", "E"), 0u);
+    EXPECT_EQ(ReadCountKey(file, "S", "F"), 0xFFFFFFFFu);
+    EXPECT_EQ(ReadCountKey(file, "S", "ABSENT"), 0u);
+}
+
+TEST(ConfigReader, CountedListsNeedEveryNumberedKey)
+{
+    std::vector<std::string> list{"stale"};
+    IniFile file = IniFile::Parse("[S]\nN=2\nK_0=a\nK_1=b\nK_2=never read\n"
+                                  "HOLE=3\nH_0=a\nH_2=c\n"
+                                  "ZERO=0\nZ_0=a\n"
+                                  "HUGE=4000000000\nG_0=a\n");
+    ASSERT_TRUE(ReadListKey(file, "S", "N", "K_%u", list));
+    EXPECT_EQ(list, (std::vector<std::string>{"a", "b"}));
+    EXPECT_FALSE(ReadListKey(file, "S", "HOLE", "H_%u", list));
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(ReadListKey(file, "S", "ZERO", "Z_%u", list));
+    EXPECT_FALSE(ReadListKey(file, "S", "ABSENT", "K_%u", list));
+    // A count far beyond the keys present ends at the first missing key.
+    EXPECT_FALSE(ReadListKey(file, "S", "HUGE", "G_%u", list));
+}
+
+TEST(ConfigReader, CommaListsKeepBlanksAndSkipEmptyPieces)
+{
+    auto pieces = SplitCommaList(",IP,, FAX,Panel ,");
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0], "IP");
+    EXPECT_EQ(pieces[1], " FAX");
+    EXPECT_EQ(pieces[2], "Panel ");
+    EXPECT_TRUE(SplitCommaList("").empty());
+    EXPECT_TRUE(SplitCommaList(",,,").empty());
+}
+
+TEST(ConfigReader, TextToIntStopsAtTheFirstNonDigit)
+{
+    EXPECT_EQ(TextToInt("1033"), 1033);
+    EXPECT_EQ(TextToInt("12abc"), 12);
+    EXPECT_EQ(TextToInt("abc"), 0);
+    EXPECT_EQ(TextToInt(""), 0);
+    EXPECT_EQ(TextToInt(" 7"), 7);
+    EXPECT_EQ(TextToInt("-1"), -1);
+    EXPECT_EQ(TextToInt("99999999999"), 2147483647);
+    EXPECT_EQ(TextToInt("-99999999999"), -2147483647 - 1);
+}
+
+TEST(ConfigReader, SwitchesAreOnOffOrMalformed)
+{
+    IniFile file = IniFile::Parse("[S]\nA=on\nB=Off\nC=yes\nD=\n");
+    EXPECT_EQ(ReadSwitchKey(file, "S", "A"), SwitchValue::On);
+    EXPECT_EQ(ReadSwitchKey(file, "S", "B"), SwitchValue::Off);
+    EXPECT_EQ(ReadSwitchKey(file, "S", "C"), SwitchValue::Malformed);
+    EXPECT_EQ(ReadSwitchKey(file, "S", "D"), SwitchValue::Missing);
+    EXPECT_EQ(ReadSwitchKey(file, "S", "E"), SwitchValue::Missing);
+}
+
+TEST(ConfigReader, ConfigFilePathSitsBesideTheProgram)
+{
+    EXPECT_EQ(ConfigFilePathFor("/opt/plintor/plintor.exe"), "/opt/plintor/plintor.ini");
+    EXPECT_EQ(ConfigFilePathFor("/usr/bin/plintor"), "/usr/bin/plintor.ini");
+    // A "." in a folder name must not cut the path.
+    EXPECT_EQ(ConfigFilePathFor("/home/u/.local/bin/plintor"), "/home/u/.local/bin/plintor.ini");
+    EXPECT_EQ(ConfigFilePathFor("/opt/a.b/tool.x.bin"), "/opt/a.b/tool.x.ini");
+    EXPECT_EQ(ConfigFilePathFor(""), "");
+    EXPECT_FALSE(ConfigFilePath().empty());
+}
+
+TEST(GeneralSettings, TimeOfUseSwitchesDefaultAsDocumented)
+{
+    IniFile none = IniFile::Parse("[General Setting]\n");
+    EXPECT_TRUE(IsPjlVerificationOn(none));
+    EXPECT_FALSE(IsEntryCommandNeeded(none));
+    EXPECT_TRUE(IsContinueToInstallOn(none));
+    std::string name;
+    EXPECT_FALSE(ReadMutexName(none, name));
+
+    IniFile set = IniFile::Parse("[general setting]\nSEND_PJL_VERIFICATION=on\nNECCESITY_OF_ENTRY_COMMAND=1\n"
+                                 "CONTINUE_TO_INSTALL=On\nMUTEX_NAME=M\n");
+    EXPECT_TRUE(IsPjlVerificationOn(set));
+    EXPECT_TRUE(IsEntryCommandNeeded(set));
+    EXPECT_TRUE(IsContinueToInstallOn(set));
+    EXPECT_TRUE(ReadMutexName(set, name));
+    EXPECT_EQ(name, "M");
+
+    IniFile off = IniFile::Parse("[General Setting]\nSEND_PJL_VERIFICATION=no\nNECCESITY_OF_ENTRY_COMMAND=01\n"
+                                 "CONTINUE_TO_INSTALL=OFF\n");
+    EXPECT_FALSE(IsPjlVerificationOn(off));
+    EXPECT_FALSE(IsEntryCommandNeeded(off));
+    EXPECT_FALSE(IsContinueToInstallOn(off));
+}
+
+class IniFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/plintor-ini-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+    std::string folder;
+};
+
+TEST_F(IniFileOnDisk, MissingDirectoriesAndFifosReadAsEmpty)
+{
+    IniFile file;
+    EXPECT_FALSE(file.Load(folder + "/absent.ini"));
+    EXPECT_FALSE(file.Load(folder));
+    std::string fifo = folder + "/fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(file.Load(fifo));   // must not block waiting for a writer
+    EXPECT_FALSE(IsEntryCommandNeeded(fifo));
+
+    std::string path = folder + "/real.ini";
+    std::ofstream(path) << "\xEF\xBB\xBF[General Setting]\nNECCESITY_OF_ENTRY_COMMAND=1\n";
+    EXPECT_TRUE(IsEntryCommandNeeded(path));
+    std::string text;
+    EXPECT_TRUE(ReadTextKey(path, "general setting", "neccesity_of_entry_command", text));
+    EXPECT_EQ(text, "1");
+}
+
+}
+}
