@@ -1,9 +1,11 @@
 #include "app/StringTable.h"
 
 #include "resources/StringResources.h"
+#include "resources/dialogs/DialogResources.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace plintor {
@@ -100,6 +102,9 @@ TEST(StringTable, IdsAndNamesAreUniqueAndEveryEnglishRowHasAName)
     for (const resources::StringEntry& row : resources::StringTableOf(LANG_ENGLISH_US))
         EXPECT_EQ(ids.count(row.id), 1u) << row.id;
     EXPECT_GT(resources::StringTableOf(LANG_ENGLISH_US).size(), 300u);
+    std::vector<StringId> all = AllStringIds();
+    EXPECT_EQ(all.size(), ids.size());
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
 }
 
 TEST(StringTable, TablesExistForTheResourceLanguagesOnly)
@@ -108,6 +113,12 @@ TEST(StringTable, TablesExistForTheResourceLanguagesOnly)
     EXPECT_EQ(languages.size(), 19u);  // neutral and 18 languages
     for (std::uint16_t language : {0x0816, 0x0412, 0x0804, 0x0807})
         EXPECT_TRUE(resources::StringTableOf(language).empty()) << language;
+    // Every language with dialog templates has a string table; Japanese has strings only.
+    std::set<std::uint16_t> withStrings(languages.begin(), languages.end());
+    for (std::uint16_t language : DialogTemplateLanguages())
+        EXPECT_EQ(withStrings.count(language), 1u) << language;
+    EXPECT_EQ(withStrings.count(0x0411), 1u);
+    EXPECT_EQ(withStrings.size(), DialogTemplateLanguages().size() + 2);  // Japanese, neutral
 }
 
 }
