@@ -124,7 +124,13 @@ bool ReadUntilFormFeed(PjlExchange& exchange, const platform::CAnsiCodePage& cod
             break;
         }
         std::string chunk = codePage.FromAnsi(bytes, &carry);
-        bool hasFormFeed = chunk.find(FormFeed) != std::string::npos;
+        // The answer ends at its form feed; what follows in the same chunk is not part of it.
+        auto formFeed = chunk.find(FormFeed);
+        bool hasFormFeed = formFeed != std::string::npos;
+        if (hasFormFeed) {
+            chunk.resize(formFeed + 1);
+            carry.clear();
+        }
         if (!AppendCapped(text, chunk, bounds)) {
             ok = false;
             exchange.failure = ChannelFailure::ReplyTooLarge;
