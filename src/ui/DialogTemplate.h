@@ -24,6 +24,7 @@ enum class ControlKind {
     ComboBox,        // drop-down list
     ListView,        // report style
     IpAddress,       // four fields, each possibly blank
+    Dialog,          // not in layouts: the kind of a dialog window itself
 };
 
 enum ControlStyle : std::uint32_t {

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/MessageBox.h"
+
+#include <string>
+
+namespace plintor {
+
+class CDialog;
+class CWindow;
+
+// The one interface between the window model and a front end (headless or desktop). The
+// model calls it on the main thread, except WakeUp. A front end mirrors windows as peers,
+// runs modal loops that keep the message queue running, and shows message boxes.
+class CFrontEnd {
+public:
+    virtual ~CFrontEnd() = default;
+
+    // A dialog's window and all its controls now exist (before its initialisation runs):
+    // make the peer of the dialog and of every child in Children(). A child dialog (a page)
+    // arrives with its Parent() already having a peer.
+    virtual void CreatePeer(CDialog& dialog) = 0;
+    // Properties of `window` changed (PeerChange bits); the peer follows.
+    virtual void UpdatePeer(CWindow& window, unsigned changes) = 0;
+    // `window` and everything under it are being destroyed (children that still exist
+    // first get no call of their own).
+    virtual void DestroyPeer(CWindow& window) = 0;
+
+    // Runs a modal loop for `dialog` until dialog.ModalEnded(); while it runs, closures of
+    // the message queue are run on this thread as they arrive.
+    virtual void RunModalLoop(CDialog& dialog) = 0;
+    // EndDialog was called for a dialog whose modal loop runs: let the loop return.
+    virtual void EndModalLoop(CDialog& dialog) = 0;
+
+    // Shows a message box and returns the button pressed (ID* values).
+    virtual int ShowMessageBox(const MessageBoxRequest& request) = 0;
+
+    // Any thread: something was posted to the message queue.
+    virtual void WakeUp() = 0;
+
+    // A paged dialog (the wizard frame) now shows page `index` of class `className`.
+    virtual void PageShown(CDialog& frame, int index, const std::string& className)
+    {
+        (void)frame; (void)index; (void)className;
+    }
+};
+
+// Installs `frontEnd` (null: none) for the run: the model talks to it, ShowMessageBox
+// reaches it, the message queue wakes it and the calling thread becomes the main thread.
+void SetFrontEnd(CFrontEnd* frontEnd);
+CFrontEnd* GetFrontEnd();
+
+}

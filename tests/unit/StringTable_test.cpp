@@ -1,0 +1,125 @@
+#include "app/StringTable.h"
+
+#include "resources/StringResources.h"
+#include "resources/dialogs/DialogResources.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace plintor {
+namespace {
+
+TEST(StringTable, EnglishTextsAreTheQuotedOnes)
+{
+    struct Sample {
+        StringId id;
+        int number;
+        const char* text;
+    };
+    const Sample samples[] = {
+        {MSG_CANCEL_DLG, 216, "Are you sure you want to cancel the tool?"},
+        {IDS_WARNING_TITLE, 212, "Warning!"},
+        {IDS_ERR_TITLE, 213, "Input Error"},
+        {MSG_ERR_NOT_ADMIN, 214, "Operation failed. Administrator rights required."},
+        {MSG_ERR_ALREADY_STARTED, 217,
+         "This tool is already running.\nFinish or cancel the tool and start again."},
+        {MSG_ERR_INCORRECT_INFO, 218, "Cannot configure settings. Information incorrect."},
+        {IDS_WND_TITLE, 546, "Plintor"},
+        {IDS_NEXT_BUTTON, 203, "&Next >"},
+        {IDS_SELECTPRINTER_DLG_SIDE_MSG, 322,
+         "Select the printer to be configured. If the printer for configuration is not "
+         "displayed, check the following items.\n\u00b7 Is the cable connected to the computer "
+         "or network?\n\u00b7 Is the printer switched on?\nClick the [Refresh] or [Enter IP "
+         "Address] button."},
+        {MSG_ERR_COMMUNICATION_PRINTING, 555,
+         "Settings cannot be changed.\nPlease make sure the printer is not printing or has no "
+         "error before clicking \"Retry\".\nIf you want to exit this tool, click \"Cancel\""},
+        {IDS_CHECKFAXSETTING_DLG_NOT_USE_FAX, 488, "&I don\u2019t use FAX functionality"},
+        {IDS_GUIDE_RECEIVEMODE_TEXT, 477, "You can select the default fax receiving mode. "},
+        {IDS_DRPD_PATTERN7, 467, "Pattern7"},
+        {IDS_AP_SECURITYTYPE_WPAPSKAES, 637, "WPA2-PSK-AES"},
+        {IDS_SUMMARY_EMPTY, 520, "**************empty**************"},
+        {IDS_PANELLANG_TC, 596, "Traditional Chinese"},
+    };
+    for (const Sample& sample : samples) {
+        EXPECT_EQ(static_cast<int>(sample.id), sample.number);
+        LoadedString loaded = LoadStringForLanguage(LANG_ENGLISH_US, sample.id);
+        EXPECT_TRUE(loaded.found) << sample.number;
+        EXPECT_EQ(loaded.text, sample.text) << sample.number;
+        EXPECT_EQ(LoadStringForLanguage(sample.id, LANG_ENGLISH_US).text, sample.text);
+    }
+}
+
+TEST(StringTable, IdsWithoutTextAreNotFoundInAnyLanguage)
+{
+    for (StringId id : {IDS_DLG_TITLE, IDS_PANELLANG_GER, IDS_PANELLANG_POR,
+                        IDS_SELECTMETHOD_DLG_RADIO_NET_TEXT}) {
+        for (std::uint16_t language : resources::StringTableLanguages()) {
+            if (language == LANG_NEUTRAL_ID)
+                continue;
+            LoadedString loaded = LoadStringForLanguage(language, id);
+            EXPECT_FALSE(loaded.found) << id << " in " << language;
+            EXPECT_EQ(loaded.text, "");
+        }
+    }
+}
+
+TEST(StringTable, LookUpIsByExactLanguageWithoutFallback)
+{
+    // German holds templates but (for now) no translation of this message: nothing is
+    // found, and the English text must not stand in for it.
+    EXPECT_FALSE(LoadStringForLanguage(0x0407, MSG_CANCEL_DLG).found);
+    EXPECT_EQ(LoadText(0x0407, MSG_CANCEL_DLG), "");
+    // Regional variants are distinct languages to the look-up.
+    EXPECT_FALSE(LoadStringForLanguage(0x0809, MSG_CANCEL_DLG).found);
+    // A language the program holds nothing in.
+    EXPECT_FALSE(LoadStringForLanguage(0x0412, IDS_WND_TITLE).found);
+    // An id that is not in the table at all.
+    EXPECT_FALSE(LoadStringForLanguage(LANG_ENGLISH_US, static_cast<StringId>(207)).found);
+    EXPECT_FALSE(LoadStringForLanguage(LANG_ENGLISH_US, static_cast<StringId>(0)).found);
+}
+
+TEST(StringTable, NeutralTableHoldsTheSymbolicNames)
+{
+    EXPECT_EQ(LoadText(LANG_NEUTRAL_ID, MSG_ERR_NOT_ADMIN), "MSG_ERR_NOT_ADMIN");
+    EXPECT_EQ(StringIdName(IDS_DLG_TITLE), "IDS_DLG_TITLE");
+    EXPECT_EQ(StringIdName(IDS_COUNTRY_UNITED_STATUS), "IDS_COUNTRY_UNITED_STATUS");
+}
+
+TEST(StringTable, IdsAndNamesAreUniqueAndEveryEnglishRowHasAName)
+{
+    std::span<const resources::StringEntry> neutral = resources::StringTableOf(LANG_NEUTRAL_ID);
+    std::set<int> ids;
+    std::set<std::string> names;
+    for (const resources::StringEntry& row : neutral) {
+        EXPECT_TRUE(ids.insert(row.id).second) << row.id;
+        EXPECT_TRUE(names.insert(row.text).second) << row.text;
+        std::string name = row.text;
+        EXPECT_TRUE(name.rfind("IDS_", 0) == 0 || name.rfind("MSG_", 0) == 0) << name;
+    }
+    for (const resources::StringEntry& row : resources::StringTableOf(LANG_ENGLISH_US))
+        EXPECT_EQ(ids.count(row.id), 1u) << row.id;
+    EXPECT_GT(resources::StringTableOf(LANG_ENGLISH_US).size(), 300u);
+    std::vector<StringId> all = AllStringIds();
+    EXPECT_EQ(all.size(), ids.size());
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+}
+
+TEST(StringTable, TablesExistForTheResourceLanguagesOnly)
+{
+    std::span<const std::uint16_t> languages = resources::StringTableLanguages();
+    EXPECT_EQ(languages.size(), 19u);  // neutral and 18 languages
+    for (std::uint16_t language : {0x0816, 0x0412, 0x0804, 0x0807})
+        EXPECT_TRUE(resources::StringTableOf(language).empty()) << language;
+    // Every language with dialog templates has a string table; Japanese has strings only.
+    std::set<std::uint16_t> withStrings(languages.begin(), languages.end());
+    for (std::uint16_t language : DialogTemplateLanguages())
+        EXPECT_EQ(withStrings.count(language), 1u) << language;
+    EXPECT_EQ(withStrings.count(0x0411), 1u);
+    EXPECT_EQ(withStrings.size(), DialogTemplateLanguages().size() + 2);  // Japanese, neutral
+}
+
+}
+}
