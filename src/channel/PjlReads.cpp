@@ -13,7 +13,7 @@ using platform::IoResult;
 // The time left of a cycle that ends at `deadline`, at most one read bound.
 std::chrono::milliseconds NextWait(Clock::time_point deadline, const ChannelBounds& bounds)
 {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() < 0)
         left = std::chrono::milliseconds(0);
     return left < bounds.read ? left : bounds.read;
