@@ -28,6 +28,14 @@ std::string LoadText(LangId language, StringId id)
     return LoadStringForLanguage(language, id).text;
 }
 
+std::vector<StringId> AllStringIds()
+{
+    std::vector<StringId> ids;
+    for (const resources::StringEntry& row : resources::StringTableOf(LANG_NEUTRAL_ID))
+        ids.push_back(static_cast<StringId>(row.id));
+    return ids;
+}
+
 std::string StringIdName(StringId id)
 {
     return LoadStringForLanguage(LANG_NEUTRAL_ID, id).text;

@@ -4,6 +4,7 @@
 #include "app/StringIds.h"
 
 #include <string>
+#include <vector>
 
 namespace plintor {
 
@@ -22,6 +23,9 @@ LoadedString LoadStringForLanguage(StringId id, LangId language);
 
 // The text of `id` in exactly `language`, empty when there is none.
 std::string LoadText(LangId language, StringId id);
+
+// Every string id of the program, ascending.
+std::vector<StringId> AllStringIds();
 
 // The symbolic name of an id (from the neutral table), empty for an unknown id.
 std::string StringIdName(StringId id);

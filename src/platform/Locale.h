@@ -31,6 +31,9 @@ std::string SystemLocaleName(const LocaleSources& sources);
 // "POSIX", an empty name and languages without a LANGID.
 std::uint16_t LanguageIdOfLocale(std::string_view localeName);
 
+// The territory of a locale name ("CH" for "de_CH.UTF-8"), empty when it names none.
+std::string LocaleTerritory(std::string_view localeName);
+
 // The user's and the system's default language as LANGIDs, 0 when unknown.
 std::uint16_t UserDefaultLanguage(const LocaleSources& sources);
 std::uint16_t SystemDefaultLanguage(const LocaleSources& sources);

@@ -40,6 +40,14 @@ TEST(Locale, UnlistedTerritoryGivesTheLanguageDefault)
     EXPECT_EQ(LanguageIdOfLocale("sv_AX@euro"), 0x041D);
 }
 
+TEST(Locale, TerritoryOfALocaleName)
+{
+    EXPECT_EQ(LocaleTerritory("de_CH.UTF-8"), "CH");
+    EXPECT_EQ(LocaleTerritory("sr_RS@latin"), "RS");
+    EXPECT_EQ(LocaleTerritory("fr"), "");
+    EXPECT_EQ(LocaleTerritory("C.UTF-8"), "");
+}
+
 TEST(Locale, NoLanguageForCPosixEmptyAndUnknown)
 {
     for (const char* name : {"", "C", "POSIX", "C.UTF-8", "  ", "xx_YY", "@latin", "_DE", "."})
@@ -115,6 +123,13 @@ TEST_F(SystemLocaleFiles, MessageKeysOutrankLangAndQuotesAreDropped)
 
     sources.systemLocaleFiles = {Write("all", "LC_MESSAGES=pt_PT\nLC_ALL=sv_SE.UTF-8\n")};
     EXPECT_EQ(SystemDefaultLanguage(sources), 0x041D);
+
+    // A trailing comment and an unclosed quote.
+    sources.systemLocaleFiles = {Write("comment", "LANG=it_IT.UTF-8 # set by the installer\n")};
+    EXPECT_EQ(SystemLocaleName(sources), "it_IT.UTF-8");
+    sources.systemLocaleFiles = {Write("unclosed", "LANG=\"de_DE.UTF-8\n"),
+                                 Write("next", "LANG=nl_NL\n")};
+    EXPECT_EQ(SystemDefaultLanguage(sources), 0x0413);
 }
 
 TEST_F(SystemLocaleFiles, NoFilesOrGarbageGiveNoLanguage)

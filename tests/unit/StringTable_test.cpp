@@ -1,10 +1,17 @@
 #include "app/StringTable.h"
 
+#include "config/FaxTables.h"
+#include "config/PanelLanguageTable.h"
 #include "resources/StringResources.h"
+#include "resources/dialogs/DialogResources.h"
+#include "settings/KeywordTables.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
+#include <utility>
 
 namespace plintor {
 namespace {
@@ -100,6 +107,9 @@ TEST(StringTable, IdsAndNamesAreUniqueAndEveryEnglishRowHasAName)
     for (const resources::StringEntry& row : resources::StringTableOf(LANG_ENGLISH_US))
         EXPECT_EQ(ids.count(row.id), 1u) << row.id;
     EXPECT_GT(resources::StringTableOf(LANG_ENGLISH_US).size(), 300u);
+    std::vector<StringId> all = AllStringIds();
+    EXPECT_EQ(all.size(), ids.size());
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
 }
 
 TEST(StringTable, TablesExistForTheResourceLanguagesOnly)
@@ -108,6 +118,71 @@ TEST(StringTable, TablesExistForTheResourceLanguagesOnly)
     EXPECT_EQ(languages.size(), 19u);  // neutral and 18 languages
     for (std::uint16_t language : {0x0816, 0x0412, 0x0804, 0x0807})
         EXPECT_TRUE(resources::StringTableOf(language).empty()) << language;
+    // Every language with dialog templates has a string table; Japanese has strings only.
+    std::set<std::uint16_t> withStrings(languages.begin(), languages.end());
+    for (std::uint16_t language : DialogTemplateLanguages())
+        EXPECT_EQ(withStrings.count(language), 1u) << language;
+    EXPECT_EQ(withStrings.count(0x0411), 1u);
+    EXPECT_EQ(withStrings.size(), DialogTemplateLanguages().size() + 2);  // Japanese, neutral
+}
+
+
+// The symbolic name of a table's string id, which must exist in the string table.
+std::string NameOf(std::uint32_t id)
+{
+    EXPECT_LT(id, 0x10000u);
+    return StringIdName(static_cast<StringId>(id));
+}
+
+std::string WithoutUnderscores(std::string text)
+{
+    std::erase(text, '_');
+    return text;
+}
+
+TEST(StringTable, VocabularyTablesNameTheirOwnStrings)
+{
+    for (const PanelLanguageRow& row : PanelLanguageTable())
+        EXPECT_EQ(NameOf(row.stringId).rfind("IDS_PANELLANG_", 0), 0u) << row.stringId;
+    EXPECT_EQ(LoadText(LANG_ENGLISH_US, static_cast<StringId>(PanelLanguageTable()[0].stringId)),
+              "English");
+
+    // Country rows: the name spells the keyword, but for a few historic names.
+    const std::set<std::string> oddNames = {"IDS_COUNTRY_KOREAN", "IDS_COUNTRY_UNITED_STATUS",
+                                            "IDS_COUNTRY_TRINIDAD_TOBAGO"};
+    for (const FaxCodeRow& row : FaxCountryTable()) {
+        std::string name = NameOf(row.stringId);
+        ASSERT_EQ(name.rfind("IDS_COUNTRY_", 0), 0u) << row.keyword;
+        if (oddNames.count(name) == 0) {
+            EXPECT_EQ(WithoutUnderscores(name.substr(12)).rfind(row.keyword, 0), 0u)
+                << name << " for " << row.keyword;
+        }
+        EXPECT_TRUE(LoadStringForLanguage(LANG_ENGLISH_US, static_cast<StringId>(row.stringId)).found);
+    }
+
+    const std::pair<FaxTableKind, const char*> codeTables[] = {
+        {FaxTableKind::LineType, "IDS_LINETYPE_"},
+        {FaxTableKind::DialType, "IDS_TONE_PULSE_"},
+        {FaxTableKind::ReceiveMode, "IDS_RECEVEMODE_"},
+        {FaxTableKind::RingPattern, "IDS_DRPD_PATTERN"},
+    };
+    for (auto [kind, prefix] : codeTables) {
+        for (const FaxCodeRow& row : FaxCodeTable(kind)) {
+            EXPECT_EQ(NameOf(row.stringId).rfind(prefix, 0), 0u) << row.keyword;
+            EXPECT_TRUE(LoadStringForLanguage(LANG_ENGLISH_US, static_cast<StringId>(row.stringId)).found);
+        }
+    }
+
+    const std::pair<std::span<const IndexedKeyword>, const char*> indexed[] = {
+        {IpModeTable, "IDS_IPMODE_"}, {Ipv4TypeTable, "IDS_TYPE_"}, {NetworkTypeTable, "IDS_TYPE_NET_"}};
+    for (auto [table, prefix] : indexed) {
+        for (const IndexedKeyword& row : table)
+            EXPECT_EQ(NameOf(row.stringId).rfind(prefix, 0), 0u) << row.keyword;
+    }
+    for (const CodedKeyword& row : ApSecurityTable)
+        EXPECT_EQ(NameOf(row.stringId).rfind("IDS_AP_SECURITYTYPE_", 0), 0u) << row.keyword;
+    for (const CodedKeyword& row : LinkQualityTable)
+        EXPECT_EQ(NameOf(row.stringId).rfind("IDS_AP_RSSI_", 0), 0u) << row.keyword;
 }
 
 }

@@ -114,9 +114,13 @@ bool ValueOfLine(std::string_view line, std::string_view key, std::string& value
     if (equals == std::string_view::npos || Trim(line.substr(0, equals)) != key)
         return false;
     std::string_view text = Trim(line.substr(equals + 1));
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'')
-        && text.back() == text.front())
-        text = text.substr(1, text.size() - 2);
+    if (!text.empty() && (text.front() == '"' || text.front() == '\'')) {
+        std::size_t close = text.find(text.front(), 1);
+        text = close == std::string_view::npos ? std::string_view() : text.substr(1, close - 1);
+    } else {
+        // An unquoted value ends at the first blank, as in a shell ("LANG=C # comment").
+        text = text.substr(0, text.find_first_of(" \t"));
+    }
     value.assign(text);
     return true;
 }
@@ -144,6 +148,32 @@ std::string LocaleOfFile(const std::string& path)
             return value;
     }
     return {};
+}
+
+// The parts of a locale name language[_territory][.codeset][@modifier]; "-" is accepted
+// for "_" as well.
+struct LocaleParts {
+    std::string_view language;
+    std::string_view territory;
+    std::string_view modifier;
+};
+
+LocaleParts SplitLocale(std::string_view localeName)
+{
+    LocaleParts parts;
+    std::string_view name = Trim(localeName);
+    if (std::size_t at = name.find('@'); at != std::string_view::npos) {
+        parts.modifier = name.substr(at + 1);
+        name = name.substr(0, at);
+    }
+    if (std::size_t dot = name.find('.'); dot != std::string_view::npos)
+        name = name.substr(0, dot);
+    parts.language = name;
+    if (std::size_t sep = name.find_first_of("_-"); sep != std::string_view::npos) {
+        parts.language = name.substr(0, sep);
+        parts.territory = name.substr(sep + 1);
+    }
+    return parts;
 }
 
 }
@@ -181,23 +211,14 @@ std::string SystemLocaleName(const LocaleSources& sources)
     return {};
 }
 
+std::string LocaleTerritory(std::string_view localeName)
+{
+    return std::string(SplitLocale(localeName).territory);
+}
+
 std::uint16_t LanguageIdOfLocale(std::string_view localeName)
 {
-    // language[_territory][.codeset][@modifier]; "-" is accepted for "_" as well.
-    std::string_view name = Trim(localeName);
-    std::string_view modifier;
-    if (std::size_t at = name.find('@'); at != std::string_view::npos) {
-        modifier = name.substr(at + 1);
-        name = name.substr(0, at);
-    }
-    if (std::size_t dot = name.find('.'); dot != std::string_view::npos)
-        name = name.substr(0, dot);
-    std::string_view language = name;
-    std::string_view territory;
-    if (std::size_t sep = name.find_first_of("_-"); sep != std::string_view::npos) {
-        language = name.substr(0, sep);
-        territory = name.substr(sep + 1);
-    }
+    auto [language, territory, modifier] = SplitLocale(localeName);
     if (language.empty() || EqualsIgnoringCase(language, "c") || EqualsIgnoringCase(language, "posix"))
         return 0;
 

@@ -1,0 +1,202 @@
+#include "channel/CUSBConnect.h"
+
+#include "channel/PjlFraming.h"
+#include "channel/PjlReads.h"
+
+#include <thread>
+
+namespace plintor {
+
+static_assert(DeviceChannel<CUSBConnect>);
+
+namespace {
+
+constexpr int ReadTries = 3;
+
+// Characters of a UTF-8 text.
+std::size_t CodePoints(const std::string& text)
+{
+    std::size_t count = 0;
+    for (unsigned char byte : text)
+        count += (byte & 0xC0) != 0x80;
+    return count;
+}
+
+}
+
+CUSBConnect::CUSBConnect() : CUSBConnect(platform::UsbRoots{}) {}
+
+CUSBConnect::CUSBConnect(platform::UsbRoots usbRoots) : roots(std::move(usbRoots)) {}
+
+CUSBConnect::~CUSBConnect()
+{
+    Close();
+}
+
+void CUSBConnect::Close()
+{
+    device.Close();
+}
+
+bool CUSBConnect::Enumerate()
+{
+    devices.clear();
+    current = 0;
+    for (auto& node : platform::ListUsbPrinters(roots)) {
+        _USB_DEV_DATA record;
+        record.locationInfo = codePage.FromAnsi(node.location);
+        record.devicePath = codePage.FromAnsi(node.devicePath);
+        record.portNumber = node.minor + 1;
+        record.deviceId = codePage.FromAnsi(node.deviceId);
+        if (CodePoints(record.locationInfo) < UsbTextLimit && CodePoints(record.devicePath) < UsbTextLimit)
+            devices.push_back(std::move(record));
+    }
+    return true;
+}
+
+bool CUSBConnect::CurrentLocation(std::string* text) const
+{
+    if (!text || current >= devices.size())
+        return false;
+    *text = devices[current].locationInfo;
+    return true;
+}
+
+bool CUSBConnect::CurrentPath(std::string* text) const
+{
+    if (!text || current >= devices.size())
+        return false;
+    *text = devices[current].devicePath;
+    return true;
+}
+
+bool CUSBConnect::CurrentPortNumber(std::uint32_t* number) const
+{
+    if (!number || current >= devices.size())
+        return false;
+    *number = devices[current].portNumber;
+    return true;
+}
+
+bool CUSBConnect::CurrentDeviceId(std::string* text) const
+{
+    if (!text || current >= devices.size())
+        return false;
+    *text = devices[current].deviceId;
+    return true;
+}
+
+void CUSBConnect::Next()
+{
+    if (current < devices.size())
+        ++current;
+}
+
+void CUSBConnect::First()
+{
+    current = 0;
+}
+
+bool CUSBConnect::Open(const std::string& path)
+{
+    Close();
+    std::string target = path;
+    if (target.empty() && current < devices.size())
+        target = devices[current].devicePath;
+    if (device.Open(codePage.ToAnsi(target)))
+        return true;
+    exchange.failure = ChannelFailure::NoDevice;
+    return false;
+}
+
+bool CUSBConnect::Write()
+{
+    if (device.WriteAll(codePage.ToAnsi(exchange.job), bounds.write) == platform::IoResult::Ok)
+        return true;
+    exchange.failure = ChannelFailure::WriteFailed;
+    return false;
+}
+
+bool CUSBConnect::ReadUntilFormFeed()
+{
+    return plintor::ReadUntilFormFeed(exchange, codePage, bounds,
+        [this](std::string& bytes, std::chrono::milliseconds bound) {
+            return device.Read(bytes, ReadChunkBytes, bound);
+        });
+}
+
+bool CUSBConnect::ReadUntilComplete(std::vector<PjlRequest>& requests)
+{
+    return plintor::ReadUntilComplete(exchange, requests, codePage, bounds,
+        [this](std::string& bytes, std::chrono::milliseconds bound) {
+            return device.Read(bytes, ReadChunkBytes, bound);
+        });
+}
+
+bool CUSBConnect::Query(const std::string& command, const std::string& path)
+{
+    exchange.failure = ChannelFailure::Ok;
+    bool accepted = false;
+    if (Open(path)) {
+        exchange.command = command;
+        exchange.job = BuildJob(command);
+        if (Write()) {
+            for (int attempt = 0; attempt < ReadTries && !accepted; ++attempt) {
+                bool readOk = ReadUntilFormFeed();
+                accepted = readOk && AcceptAnswer(exchange);
+                if (readOk && !accepted)
+                    exchange.failure = ChannelFailure::NotRecognised;
+                // A device that went away answers no further read.
+                if (!accepted && exchange.failure == ChannelFailure::ReadFailed)
+                    break;
+                if (!accepted && attempt + 1 < ReadTries)
+                    std::this_thread::sleep_for(bounds.pause);
+            }
+        }
+    }
+    Close();
+    if (accepted)
+        exchange.failure = ChannelFailure::Ok;
+    return accepted;
+}
+
+bool CUSBConnect::Send(const std::string& command, const std::string& path)
+{
+    exchange.failure = ChannelFailure::Ok;
+    bool written = false;
+    if (Open(path)) {
+        exchange.command = command;
+        exchange.job = BuildJob(command);
+        written = Write();
+    }
+    Close();
+    return written;
+}
+
+bool CUSBConnect::QueryBatch(const std::string& command, std::vector<PjlRequest>& requests,
+                             const std::string& path)
+{
+    exchange.failure = ChannelFailure::Ok;
+    bool answered = false;
+    if (Open(path)) {
+        exchange.command = command;
+        exchange.job = BuildJob(command);
+        if (Write()) {
+            for (int cycle = 0; cycle < ReadTries && !answered; ++cycle) {
+                std::this_thread::sleep_for(bounds.pause);
+                answered = ReadUntilComplete(requests);
+                if (!answered && exchange.failure == ChannelFailure::ReadFailed)
+                    break;
+            }
+        }
+    }
+    Close();
+    return answered;
+}
+
+bool CUSBConnect::NextLine(std::string& line)
+{
+    return plintor::NextLine(exchange, line);
+}
+
+}

@@ -1,0 +1,117 @@
+#include "channel/PjlFraming.h"
+
+namespace plintor {
+
+namespace {
+
+constexpr std::string_view EchoCommand = "@PJL ECHO";
+
+// The text of `reply` from `cursor` up to the next form feed, or nothing when no form feed
+// follows (text after the last form feed is not a block yet).
+bool NextBlock(std::string_view reply, int& cursor, std::string_view& block)
+{
+    auto start = static_cast<std::size_t>(cursor);
+    if (start >= reply.size())
+        return false;
+    auto end = reply.find(FormFeed, start);
+    if (end == std::string_view::npos)
+        return false;
+    block = reply.substr(start, end - start);
+    cursor = static_cast<int>(end + 1);
+    return true;
+}
+
+}
+
+std::string BuildJob(std::string_view command)
+{
+    std::string job;
+    job.reserve(command.size() + 2 * UniversalExit.size() + 1);
+    job.append(UniversalExit);
+    job.append(command);
+    if (command.empty() || command.back() != '\n')
+        job.push_back('\n');
+    job.append(UniversalExit);
+    return job;
+}
+
+std::string MakeBody(std::string_view reply)
+{
+    auto newline = reply.find('\n');
+    if (newline != std::string_view::npos)
+        reply.remove_prefix(newline + 1);
+    if (!reply.empty())
+        reply.remove_suffix(1);
+    return std::string(reply);
+}
+
+bool AcceptAnswer(PjlExchange& exchange)
+{
+    bool accepted = exchange.command.starts_with(EchoCommand)
+        || std::string_view(exchange.reply).starts_with(exchange.command);
+    if (accepted)
+        exchange.body = MakeBody(exchange.reply);
+    return accepted;
+}
+
+bool CutLine(std::string_view text, int& cursor, std::string& line)
+{
+    if (cursor < 0)
+        return false;
+    auto start = static_cast<std::size_t>(cursor);
+    if (start >= text.size())
+        return false;
+    auto newline = text.find('\n', start);
+    if (newline == std::string_view::npos)
+        return false;
+    std::string_view cut = text.substr(start, newline - start);
+    if (!cut.empty() && cut.back() == '\r')
+        cut.remove_suffix(1);
+    line.assign(cut);
+    cursor = static_cast<int>(newline + 1);
+    return true;
+}
+
+bool NextLine(PjlExchange& exchange, std::string& line)
+{
+    exchange.body = MakeBody(exchange.reply);
+    return CutLine(exchange.body, exchange.lineCursor, line);
+}
+
+bool MatchBatch(PjlExchange& exchange, std::vector<PjlRequest>& requests)
+{
+    std::string_view reply = exchange.reply;
+    bool complete = true;
+    for (PjlRequest& request : requests) {
+        exchange.blockCursor = 0;
+        std::string_view block;
+        bool anyBlock = false;
+        bool answered = false;
+        while (!answered && NextBlock(reply, exchange.blockCursor, block)) {
+            anyBlock = true;
+            // Some printers put a line end after each form feed; it belongs to no block.
+            std::size_t lead = block.find_first_not_of("\r\n");
+            if (lead == std::string_view::npos)
+                continue;
+            std::string_view content = block.substr(lead);
+            exchange.blockLineCursor = 0;
+            std::string first;
+            // An empty first line would "begin" every command; it answers none.
+            if (!CutLine(content, exchange.blockLineCursor, first) || first.empty()
+                || !std::string_view(request.command).starts_with(first))
+                continue;
+            answered = true;
+            request.lines.clear();
+            std::string line;
+            while (CutLine(content, exchange.blockLineCursor, line) && line != "?")
+                request.lines.push_back(line);
+        }
+        if (!anyBlock)
+            return false;
+        if (!answered)
+            complete = false;
+    }
+    return complete;
+}
+
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <sys/socket.h>
+
+namespace plintor::platform {
+
+// Outcome of one bounded socket or device operation.
+enum class IoResult {
+    Ok,       // data moved (or the connection was made)
+    Closed,   // the peer closed the connection (a receive of 0 bytes)
+    TimedOut, // the wait expired
+    Failed,   // the system reported an error, or the device went away
+};
+
+// One result of an address lookup, kept by value.
+struct ResolvedAddress {
+    int family = 0;
+    int socketType = 0;
+    int protocol = 0;
+    sockaddr_storage address{};
+    socklen_t length = 0;
+};
+
+// Resolves `host` (IPv4 dotted, IPv6 with or without "[...]" and "%scope", or a name) for a
+// stream connection to `service`, any address family, in the lookup's order. Numeric
+// addresses resolve at once; a name lookup that outlasts `bound` gives no results.
+std::vector<ResolvedAddress> ResolveStream(std::string_view host, const std::string& service,
+                                           std::chrono::milliseconds bound);
+
+// The numeric text of an address ("127.0.0.1", "fe80::1%eth0"), for logs and tests.
+std::string NumericHost(const ResolvedAddress& address);
+
+// A TCP client socket (POSIX) that closes itself. The descriptor is non-blocking and every
+// wait goes through poll with the caller's bound, so no call blocks longer than asked.
+class CSocket {
+public:
+    CSocket() = default;
+    CSocket(const CSocket&) = delete;
+    CSocket& operator=(const CSocket&) = delete;
+    CSocket(CSocket&& other) noexcept;
+    CSocket& operator=(CSocket&& other) noexcept;
+    ~CSocket();
+
+    bool IsOpen() const { return fd >= 0; }
+    int Descriptor() const { return fd; }
+
+    // Creates a socket for the address and connects within `bound`; Failed when the socket
+    // cannot be made or the connection is refused. Closes a socket that was open before.
+    IoResult Connect(const ResolvedAddress& address, std::chrono::milliseconds bound);
+
+    // Sends all of `bytes`; Ok only when every byte went out within `bound`.
+    IoResult SendAll(std::string_view bytes, std::chrono::milliseconds bound);
+
+    // One receive of at most `capacity` bytes into `bytes` (replaced), waiting at most
+    // `bound` for data.
+    IoResult Receive(std::string& bytes, std::size_t capacity, std::chrono::milliseconds bound);
+
+    void Close();
+
+private:
+    int fd = -1;
+};
+
+// A bounded wait on one descriptor: Ok when one of `events` is ready, TimedOut when the
+// bound expired, Failed on an error or a hang-up without readable data. Retries on EINTR
+// within the same bound.
+IoResult WaitFor(int fd, short events, std::chrono::milliseconds bound);
+
+}

@@ -1,0 +1,169 @@
+#include "platform/AnsiCodePage.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+
+namespace plintor::platform {
+
+namespace {
+
+const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
+
+iconv_t AsIconv(void* handle)
+{
+    return handle ? static_cast<iconv_t>(handle) : NoConverter;
+}
+
+// The length of the UTF-8 sequence that begins with `lead`, 1 for a stray byte.
+std::size_t Utf8Length(unsigned char lead)
+{
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    if (lead >= 0xE0)
+        return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC2)
+        return 2;
+    return 1;
+}
+
+constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// Runs `converter` over `input`; `onInvalid` is called with the input left at each
+// character that cannot be converted and returns how many bytes to skip and what to emit.
+// An incomplete character at the end is left in `rest` (EINVAL).
+template <class OnInvalid>
+std::string Convert(iconv_t converter, std::string_view input, std::string* rest, OnInvalid onInvalid)
+{
+    std::string output;
+    output.reserve(input.size() + input.size() / 4 + 16);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* out = buffer;
+        std::size_t outLeft = sizeof buffer;
+        std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+        output.append(buffer, static_cast<std::size_t>(out - buffer));
+        if (done != static_cast<std::size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
+        if (errno == EINVAL && rest) {
+            rest->assign(in, inLeft);
+            return output;
+        }
+        // EILSEQ, or EINVAL without a carry: mark and step over.
+        auto [skip, mark] = onInvalid(std::string_view(in, inLeft));
+        output.append(mark);
+        in += skip;
+        inLeft -= skip;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    }
+    // Flush a stateful encoder's shift sequence.
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    iconv(converter, nullptr, nullptr, &out, &outLeft);
+    output.append(buffer, static_cast<std::size_t>(out - buffer));
+    return output;
+}
+
+}
+
+CAnsiCodePage::CAnsiCodePage() : CAnsiCodePage(LocaleCharset()) {}
+
+CAnsiCodePage::CAnsiCodePage(std::string name) : charset(std::move(name))
+{
+    OpenConverters();
+}
+
+CAnsiCodePage::CAnsiCodePage(const CAnsiCodePage& other) : charset(other.charset)
+{
+    OpenConverters();
+}
+
+CAnsiCodePage& CAnsiCodePage::operator=(const CAnsiCodePage& other)
+{
+    if (this != &other) {
+        CloseConverters();
+        charset = other.charset;
+        OpenConverters();
+    }
+    return *this;
+}
+
+CAnsiCodePage::~CAnsiCodePage()
+{
+    CloseConverters();
+}
+
+void CAnsiCodePage::OpenConverters()
+{
+    iconv_t to = iconv_open(charset.c_str(), "UTF-8");
+    iconv_t from = iconv_open("UTF-8", charset.c_str());
+    if (to == NoConverter || from == NoConverter) {
+        if (to != NoConverter)
+            iconv_close(to);
+        if (from != NoConverter)
+            iconv_close(from);
+        charset = "ANSI_X3.4-1968";
+        to = iconv_open(charset.c_str(), "UTF-8");
+        from = iconv_open("UTF-8", charset.c_str());
+    }
+    toAnsi = to == NoConverter ? nullptr : to;
+    fromAnsi = from == NoConverter ? nullptr : from;
+}
+
+void CAnsiCodePage::CloseConverters()
+{
+    if (toAnsi)
+        iconv_close(AsIconv(toAnsi));
+    if (fromAnsi)
+        iconv_close(AsIconv(fromAnsi));
+    toAnsi = fromAnsi = nullptr;
+}
+
+std::string CAnsiCodePage::ToAnsi(std::string_view text) const
+{
+    if (!toAnsi)
+        return std::string(text);
+    return Convert(AsIconv(toAnsi), text, nullptr, [](std::string_view left) {
+        std::size_t length = Utf8Length(static_cast<unsigned char>(left.front()));
+        if (length > left.size())
+            length = left.size();
+        return std::pair<std::size_t, std::string_view>(length, "?");
+    });
+}
+
+std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) const
+{
+    std::string joined;
+    if (carry && !carry->empty()) {
+        joined = *carry + std::string(bytes);
+        carry->clear();
+        bytes = joined;
+    }
+    if (!fromAnsi)
+        return std::string(bytes);
+    return Convert(AsIconv(fromAnsi), bytes, carry, [](std::string_view) {
+        return std::pair<std::size_t, std::string_view>(1, Replacement);
+    });
+}
+
+std::string CAnsiCodePage::LocaleCharset()
+{
+    // The environment's locale, without touching the process's own (which the program
+    // leaves at "C").
+    locale_t locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
+    if (locale == static_cast<locale_t>(0))
+        return "ANSI_X3.4-1968";
+    std::string name = nl_langinfo_l(CODESET, locale);
+    freelocale(locale);
+    return name.empty() ? std::string("ANSI_X3.4-1968") : name;
+}
+
+}

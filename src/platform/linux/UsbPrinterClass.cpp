@@ -1,0 +1,140 @@
+#include "platform/UsbPrinterClass.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace plintor::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The usblp driver's device-id request: _IOC(_IOC_READ, 'P', 1, len).
+constexpr unsigned long DeviceIdRequestNumber = 1;
+constexpr std::size_t DeviceIdBufferBytes = 1024;
+
+unsigned long DeviceIdRequest(std::size_t length)
+{
+    return _IOC(_IOC_READ, 'P', DeviceIdRequestNumber, length);
+}
+
+// "lp12" gives 12; anything else is not a usblp entry.
+bool MinorOf(const std::string& name, unsigned& minor)
+{
+    if (name.size() < 3 || name.size() > 6 || name.compare(0, 2, "lp") != 0)
+        return false;
+    unsigned value = 0;
+    for (std::size_t i = 2; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+        value = value * 10 + static_cast<unsigned>(name[i] - '0');
+    }
+    minor = value;
+    return true;
+}
+
+std::string ReadSmallFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return {};
+    std::string text;
+    char buffer[DeviceIdBufferBytes];
+    file.read(buffer, sizeof buffer);
+    text.assign(buffer, static_cast<std::size_t>(file.gcount()));
+    return text;
+}
+
+std::string TrimId(std::string text)
+{
+    auto nul = text.find('\0');
+    if (nul != std::string::npos)
+        text.resize(nul);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+bool RealDeviceIdIoctl(int fd, std::string& raw)
+{
+    unsigned char buffer[DeviceIdBufferBytes] = {};
+    if (ioctl(fd, DeviceIdRequest(sizeof buffer), buffer) < 0)
+        return false;
+    raw.assign(reinterpret_cast<const char*>(buffer), sizeof buffer);
+    return true;
+}
+
+}
+
+std::string ParseDeviceIdAnswer(std::span<const unsigned char> raw)
+{
+    if (raw.size() < 2)
+        return {};
+    std::size_t bigEndian = static_cast<std::size_t>(raw[0]) << 8 | raw[1];
+    std::size_t littleEndian = static_cast<std::size_t>(raw[1]) << 8 | raw[0];
+    auto fits = [&](std::size_t length) { return length >= 2 && length <= raw.size(); };
+    std::size_t end = raw.size();
+    if (fits(bigEndian))
+        end = bigEndian;
+    else if (fits(littleEndian))
+        end = littleEndian;
+    std::string id(reinterpret_cast<const char*>(raw.data()) + 2, end - 2);
+    return TrimId(std::move(id));
+}
+
+std::string ReadDeviceIdIoctl(int fd, const UsbRoots& roots)
+{
+    std::string raw;
+    bool read = roots.deviceIdIoctl ? roots.deviceIdIoctl(fd, raw) : RealDeviceIdIoctl(fd, raw);
+    if (!read)
+        return {};
+    return ParseDeviceIdAnswer(std::span(reinterpret_cast<const unsigned char*>(raw.data()), raw.size()));
+}
+
+std::vector<UsbPrinterNode> ListUsbPrinters(const UsbRoots& roots)
+{
+    std::vector<UsbPrinterNode> nodes;
+    std::error_code error;
+    fs::path classFolder = fs::path(roots.sysRoot) / "class" / "usbmisc";
+    fs::directory_iterator entries(classFolder, error);
+    if (error)
+        return nodes;
+    for (const auto& entry : entries) {
+        UsbPrinterNode node;
+        if (!MinorOf(entry.path().filename().string(), node.minor))
+            continue;
+        fs::path interface = fs::canonical(entry.path() / "device", error);
+        if (error)
+            continue;
+        // The Linux form of the printer-class filter: the interface is bound to usblp.
+        fs::path driver = fs::read_symlink(interface / "driver", error);
+        if (error || driver.filename() != "usblp")
+            continue;
+        // The interface is "BUS-PORT.PORT:CONFIG.INTERFACE"; the device is the part before ':'.
+        std::string name = interface.filename().string();
+        node.location = name.substr(0, name.find(':'));
+        node.devicePath = (fs::path(roots.devRoot) / "usb" / entry.path().filename()).string();
+        node.deviceId = TrimId(ReadSmallFile(interface / "ieee1284_id"));
+        if (node.deviceId.empty()) {
+            int fd = ::open(node.devicePath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            if (fd >= 0) {
+                node.deviceId = ReadDeviceIdIoctl(fd, roots);
+                ::close(fd);
+            }
+        }
+        nodes.push_back(std::move(node));
+    }
+    std::sort(nodes.begin(), nodes.end(),
+              [](const UsbPrinterNode& a, const UsbPrinterNode& b) { return a.minor < b.minor; });
+    return nodes;
+}
+
+}
