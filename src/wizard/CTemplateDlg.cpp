@@ -1,9 +1,6 @@
 #include "wizard/CTemplateDlg.h"
 
-#if __has_include("app/CPlintorApp.h")
 #include "app/CPlintorApp.h"
-#define HAVE_APP 1
-#endif
 #include "app/Messages.h"
 #include "app/StringTable.h"
 #include "resources/dialogs/CommonPageIds.h"
@@ -168,10 +165,6 @@ bool CTemplateDlg::IsStandIn() const
 
 void CTemplateDlg::OnShowWindow(bool show)
 {
-#ifndef HAVE_APP
-    (void)show;
-    return;
-#else
     if (!show || !IsStandIn() || !wizard || !wizard->app)
         return;
     // A stand-in can be the first page shown; the cable pages hide Back but leave the
@@ -179,7 +172,6 @@ void CTemplateDlg::OnShowWindow(bool show)
     bool cablePage = pageIndex == kPageConnect || pageIndex == kPageDisconnect;
     ApplyBackButtonRule(wizard->app->backButtonFlag,
                         cablePage ? BackButtonFlag::Keep : BackButtonFlag::Consume);
-#endif
 }
 
 bool CTemplateDlg::OnCommand(int controlId, int code)

@@ -1,5 +1,6 @@
 #include "wizard/CTemplateDlg.h"
 
+#include "app/CPlintorApp.h"
 #include "app/StringTable.h"
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"
@@ -203,4 +204,29 @@ TEST(FlowTitle, NamesTheKindWhenExactlyOneIsConfigured)
     EXPECT_EQ(CWizardDlg::FlowTitleId(kConfigureIp | kConfigureFax), IDS_FLOW_TITLE);
     EXPECT_EQ(CWizardDlg::FlowTitleId(kConfigurePanelLanguage), IDS_FLOW_TITLE);
     EXPECT_EQ(CWizardDlg::FlowTitleId(0), IDS_FLOW_TITLE);
+}
+
+TEST(StandInPages, ApplyTheBackButtonRuleOfTheRun)
+{
+    CHeadlessFrontEnd frontEnd;
+    CPlintorApp app;
+    app.backButtonFlag = 0;
+    CWizardDlg wizard(&app);
+    wizard.currentPage = kPageConnect;
+    ASSERT_TRUE(wizard.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
+    frontEnd.SetRoot(&wizard);
+    wizard.ShowWindow(true);
+    // The cable page hides its Back button and leaves the flag to the page after it.
+    EXPECT_FALSE(wizard.Page(kPageConnect)->GetDlgItem(IDC_BACK)->IsWindowVisible());
+    EXPECT_EQ(app.backButtonFlag, 0);
+    wizard.GoToPage(kPageIpSetting);
+    EXPECT_FALSE(wizard.Page(kPageIpSetting)->GetDlgItem(IDC_BACK)->IsWindowEnabled());
+    EXPECT_EQ(app.backButtonFlag, 1);
+    wizard.GoToPage(kPageConfirmConfig);
+    EXPECT_TRUE(wizard.Page(kPageConfirmConfig)->GetDlgItem(IDC_BACK)->IsWindowVisible());
+    // Back on the stand-in runs the common handler.
+    ASSERT_TRUE(frontEnd.Click(IDC_BACK));
+    EXPECT_EQ(frontEnd.CurrentPage(), kPageIpSetting);
+    wizard.DestroyWindow();
+    EXPECT_EQ(frontEnd.LivePeers(), 0);
 }
