@@ -96,15 +96,19 @@ protected:
     {
         SelectPrinter(app.printers, app.selectedPrinter, app.printers.Entries()[static_cast<std::size_t>(chosen)],
                       chosen);
-        wizard.confirmConfig.operations = printer.Operations();
-        wizard.complete.operations = printer.Operations();
         wizard.currentPage = page;
         const DialogTemplate* frame = FindDialogTemplate(IDD_WIZARD, 1033);
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(wizard.Create(*frame, nullptr));
+        UseFakePrinter(wizard);
         frontEnd.SetRoot(&wizard);
         wizard.ShowWindow(true);
         ASSERT_EQ(frontEnd.CurrentPage(), page);
+    }
+    void UseFakePrinter(CWizardDlg& frame)
+    {
+        dynamic_cast<CConfirmConfigDlg&>(*frame.Page(kPageConfirmConfig)).operations = printer.Operations();
+        dynamic_cast<CCompleteDlg&>(*frame.Page(kPageComplete)).operations = printer.Operations();
     }
     CWindow* Control(int id) { return frontEnd.Control(id); }
     CComboBox* Languages() { return dynamic_cast<CComboBox*>(Control(IDC_PANEL_LANGUAGE)); }
@@ -181,9 +185,9 @@ TEST_F(FinishingPagesTest, PanelLanguageFallsBackToEnglishThenToTheFirstItem)
     app.printers.Clear();
     AddPrinter("0000AA000001", 1041);
     CWizardDlg other{&app};
-    other.confirmConfig.operations = printer.Operations();
     other.currentPage = kPageConfirmConfig;
     ASSERT_TRUE(other.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
+    UseFakePrinter(other);
     frontEnd.SetRoot(&other);
     other.ShowWindow(true);
     CComboBox* box = Languages();
@@ -340,7 +344,9 @@ TEST_F(FinishingPagesTest, SetAnotherPrinterRemovesTheConfiguredOneOnceAndCarrie
     EXPECT_EQ(app.currentPrinter.ip.subnetMask, 0xFFFFFF00u);
     EXPECT_EQ(app.currentPrinter.ip.gateway, 0xC0A80101u);
     EXPECT_EQ(app.currentPrinter.ip.ipv4Address, 0u);
-    EXPECT_EQ(app.backButtonFlag, 0);
+    // The selection page is the first page of the next round: it has no Back button.
+    EXPECT_FALSE(Control(IDC_BACK)->IsWindowVisible());
+    EXPECT_EQ(app.backButtonFlag, 1);
     EXPECT_EQ(wizard.completionRecorded, 1);
     EXPECT_EQ(wizard.rediscover, 0);
     EXPECT_EQ(wizard.confirmCancel, 1);

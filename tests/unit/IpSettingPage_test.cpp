@@ -81,8 +81,9 @@ protected:
         ASSERT_TRUE(frontEnd.Select(IDC_IPV4_TYPE, 1));
         ASSERT_TRUE(frontEnd.Type(IDC_IPV4_ADDRESS, address));
         ASSERT_TRUE(frontEnd.Type(IDC_IPV4_MASK, mask));
-        if (gateway)
+        if (gateway) {
             ASSERT_TRUE(frontEnd.Type(IDC_IPV4_GATEWAY, gateway));
+        }
     }
 
     IpSettings stored;

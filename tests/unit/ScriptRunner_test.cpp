@@ -132,7 +132,10 @@ TEST(ScriptRunner, WaitPumpsMessagesFromOtherThreadsAndDumpShowsTheControls)
               std::string::npos);
     EXPECT_NE(run.transcript.find("\n1020 ip enabled visible \"192..0.10\"\n"), std::string::npos);
     EXPECT_NE(run.transcript.find("\n-1 group "), std::string::npos);
-    EXPECT_NE(run.transcript.find("\n1090 combo enabled visible \"\" items [] selected -1\n"), std::string::npos);
+    EXPECT_NE(run.transcript.find("\n1090 combo enabled visible \"\" items [\"Dual Stack\" \"IPv4\" \"IPv6\"] "
+                                  "selected -1\n"),
+              std::string::npos)
+        << run.transcript;
     EXPECT_NE(run.transcript.find("\nend cancel\n"), std::string::npos);
 }
 
