@@ -48,7 +48,9 @@ int main(int argc, char** argv)
     // Neither a script nor a display: start-up's messages go to stderr, and the wizard,
     // which nobody could see, is not shown.
     const int code = runProgram();
+    if (code != 0)
+        return code;
     std::fputs("plintor: no display to show the wizard on (set DISPLAY, or run a script with --script FILE)\n",
                stderr);
-    return code != 0 ? code : 1;
+    return 1;
 }
