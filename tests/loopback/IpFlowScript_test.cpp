@@ -78,6 +78,8 @@ protected:
         });
         CPrinterProcess::Setup setup;
         setup.usb = true;
+        statePath = folder.Path() + "/state";
+        setup.arguments = {"--state", statePath};
         printer = std::make_unique<CPrinterProcess>(setup);
         ASSERT_TRUE(printer->Ready());
     }
@@ -123,6 +125,7 @@ protected:
 
     CTempFolder folder;
     std::string configPath;
+    std::string statePath;
     std::unique_ptr<CPrinterProcess> printer;
     std::string transcript;
 };
@@ -145,6 +148,17 @@ TEST_F(IpFlowScriptTest, UsbIpRunFromTheIpPageToFinishWithTheReport)
               "end cancel\n");
     std::string expected = SetupQuestion + Uel + StaticIpv4Job + Uel + Uel + "@PJL REPORTPRINT PRINTERSETTINGS\r\n" + Uel;
     EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    // The state file is written after every job; the report comes last.
+    std::string state;
+    for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
+        state = ReadFile(statePath);
+        if (state.find("REPORTS=PRINTERSETTINGS\n") != std::string::npos)
+            break;
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_NE(state.find("REPORTS=PRINTERSETTINGS\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("TCPIP.IPADDRESS=C0A8010A\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("RESTARTS=1\n"), std::string::npos) << state;
 }
 
 TEST_F(IpFlowScriptTest, FileModeRunShowsTheJobAndWritesThePrnFileInsteadOfSending)
