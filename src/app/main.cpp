@@ -1,8 +1,10 @@
 #include "app/CPlintorApp.h"
 #include "app/CommandLine.h"
 #include "app/StartUpWiring.h"
+#include "ui/headless/CScriptRunner.h"
 
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 int main(int argc, char** argv)
@@ -23,10 +25,18 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // Start-up sees only the command line without the front ends' own arguments.
+    // The front ends take their own arguments (arguments.scriptPath, arguments.frontEnd)
+    // and install themselves here, before start-up; without one, message boxes go to
+    // stderr. Start-up sees only the command line without the front ends' arguments.
     CPlintorApp app;
     app.hooks = ProgramStartUpHooks();
     app.commandLine = arguments.commandLine;
-    app.InitInstance();
-    return app.ExitInstance();
+    auto runProgram = [&app] {
+        app.InitInstance();
+        return app.ExitInstance();
+    };
+    // The script front end: no display, the transcript on stdout.
+    if (!arguments.scriptPath.empty())
+        return RunScriptFile(arguments.scriptPath, runProgram, std::cout);
+    return runProgram();
 }
