@@ -1,14 +1,30 @@
+#include "app/CPlintorApp.h"
+#include "app/CommandLine.h"
+
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("plintor 0.1.0");
-            return 0;
-        }
+    using namespace plintor;
+
+    ProgramArguments arguments = SplitProgramArguments(argc, argv);
+    if (arguments.help) {
+        std::fputs(ProgramUsage().c_str(), stdout);
+        return 0;
     }
-    std::fputs("plintor: start-up is not built yet\n", stderr);
-    return 1;
+    if (arguments.version) {
+        std::puts("plintor 0.1.0");
+        return 0;
+    }
+    if (!arguments.error.empty()) {
+        std::fprintf(stderr, "plintor: %s (see plintor --help)\n", arguments.error.c_str());
+        return 2;
+    }
+
+    // Start-up sees only the command line without the front ends' own arguments.
+    CPlintorApp app;
+    app.commandLine = arguments.commandLine;
+    app.InitInstance();
+    return app.ExitInstance();
 }

@@ -7,6 +7,7 @@
 #include "config/TextCompare.h"
 
 #include <string_view>
+#include <type_traits>
 
 namespace plintor {
 
@@ -158,12 +159,16 @@ bool LoadConfiguration(UtilityConfig& config, const IniFile& file, const Languag
             return false;
 
         FaxSettings defaults;
+        auto take = [&](auto& field, std::string_view key, const std::vector<std::int32_t>& offered,
+                        std::int32_t start) {
+            field = static_cast<std::remove_reference_t<decltype(field)>>(ReadFaxDefault(file, key, offered, start));
+        };
         defaults.faxEnabled = 1;
-        defaults.country = ReadFaxDefault(file, "FAX_COUNTRY_DEFAULT", config.faxCountries, -1);
-        defaults.lineType = ReadFaxDefault(file, "FAX_LINETYPE_DEFAULT", config.faxLineTypes, 1);
-        defaults.dialType = ReadFaxDefault(file, "FAX_TONEPULSE_DEFAULT", config.faxDialTypes, 1);
-        defaults.receiveMode = ReadFaxDefault(file, "FAX_RECIEVEMODE_DEFAULT", config.faxReceiveModes, 2);
-        defaults.drpdPattern = ReadFaxDefault(file, "FAX_DRPDPATTERN_DEFAULT", config.faxDrpdPatterns, 4);
+        take(defaults.country, "FAX_COUNTRY_DEFAULT", config.faxCountries, -1);
+        take(defaults.lineType, "FAX_LINETYPE_DEFAULT", config.faxLineTypes, 1);
+        take(defaults.dialType, "FAX_TONEPULSE_DEFAULT", config.faxDialTypes, 1);
+        take(defaults.receiveMode, "FAX_RECIEVEMODE_DEFAULT", config.faxReceiveModes, 2);
+        take(defaults.drpdPattern, "FAX_DRPDPATTERN_DEFAULT", config.faxDrpdPatterns, 4);
         config.faxDefaults = defaults;
     }
 

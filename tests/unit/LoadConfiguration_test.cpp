@@ -64,6 +64,19 @@ struct ConfigText {
     }
 };
 
+template <typename Country>
+FaxSettings Defaults(Country country, int lineType, int dialType, int receiveMode, int drpdPattern)
+{
+    FaxSettings fax;
+    fax.faxEnabled = 1;
+    fax.country = static_cast<decltype(fax.country)>(country);
+    fax.lineType = static_cast<decltype(fax.lineType)>(lineType);
+    fax.dialType = static_cast<decltype(fax.dialType)>(dialType);
+    fax.receiveMode = static_cast<decltype(fax.receiveMode)>(receiveMode);
+    fax.drpdPattern = static_cast<decltype(fax.drpdPattern)>(drpdPattern);
+    return fax;
+}
+
 bool Load(const ConfigText& text, UtilityConfig& config)
 {
     return LoadConfiguration(config, IniFile::Parse(text.Text()), Usable);
@@ -84,14 +97,7 @@ TEST(LoadConfiguration, CompleteFileFillsEveryField)
     EXPECT_EQ(config.faxReceiveModes, (std::vector<std::int32_t>{1, 2, 5}));
     EXPECT_EQ(config.apUsbDiscovery, 1);
     EXPECT_EQ(config.checkWlanDefault, 0);
-    FaxSettings expected;
-    expected.faxEnabled = 1;
-    expected.country = 39;
-    expected.lineType = 2;
-    expected.dialType = 3;
-    expected.receiveMode = 5;
-    expected.drpdPattern = 7;
-    EXPECT_EQ(config.faxDefaults, expected);
+    EXPECT_EQ(config.faxDefaults, Defaults(39, 2, 3, 5, 7));
 }
 
 TEST(LoadConfiguration, FeatureListRules)
@@ -176,9 +182,7 @@ TEST(LoadConfiguration, UnsupportedLanguagesAndCodesAreDroppedSilently)
     EXPECT_TRUE(config.faxDrpdPatterns.empty());
     // Defaults not offered fall back to the first entry, or to the built-in start value
     // when the list is empty.
-    EXPECT_EQ(config.faxDefaults.country, 244);
-    EXPECT_EQ(config.faxDefaults.dialType, 2);
-    EXPECT_EQ(config.faxDefaults.drpdPattern, 4);
+    EXPECT_EQ(config.faxDefaults, Defaults(244, 2, 2, 5, 4));
 }
 
 TEST(LoadConfiguration, FaxDefaultsFallBack)
@@ -193,12 +197,9 @@ TEST(LoadConfiguration, FaxDefaultsFallBack)
         .Set("Fax Setting", "COUNTRY_0", "5")
         .Set("Fax Setting", "COUNTRY_1", "7");
     ASSERT_TRUE(Load(text, config));
-    EXPECT_EQ(config.faxDefaults.dialType, 3);
-    EXPECT_EQ(config.faxDefaults.lineType, 1);
-    EXPECT_EQ(config.faxDefaults.receiveMode, 2);   // empty list keeps the start value
-    EXPECT_EQ(config.faxDefaults.country, -1);
-    EXPECT_EQ(config.faxDefaults.faxEnabled, 1u);
-    EXPECT_EQ(config.faxDefaults.companyName, "");
+    // No country offered keeps "none"; an empty receive mode list keeps the start value 2.
+    FaxSettings expected = Defaults(FaxSettings().country, 1, 3, 2, 7);
+    EXPECT_EQ(config.faxDefaults, expected);
 
     EXPECT_FALSE(Load(ConfigText().Drop("Fax Setting", "FAX_DRPD_PATTERN"), config));
     EXPECT_FALSE(Load(ConfigText().Set("Fax Setting", "FAX_COUNTRY_NUM", "3"), config));

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/WorkingPrinter.h"
+#include "config/UtilityConfig.h"
+#include "discovery/PrinterList.h"
+#include "platform/InstanceLock.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace plintor {
+
+class CPlintorApp;
+
+// The calls start-up makes into the wizard and into the printer code. Each defaults to
+// "nothing found / no wizard", so start-up runs to its end without them; the wizard, the
+// USB search, the FAX read, the panel language job and the queue upkeep plug in here
+// without touching the start-up logic.
+struct StartUpHooks {
+    // Runs the wizard frame modally, opening on `startPage`, in `app.uiLanguage`; true
+    // when it ran. Empty: no wizard.
+    std::function<bool(CPlintorApp& app, int startPage)> runWizardFrame;
+    // Searches the USB printers now, on the calling thread: empties `app.printers`, adds
+    // each supported printer and returns their number. Empty: none found.
+    std::function<int(CPlintorApp& app)> discoverUsb;
+    // Reads the FAX settings of the chosen printer into `app.currentPrinter` and returns
+    // the status (1 answered, 0 not). Empty: nothing is read and the status stays.
+    std::function<int(CPlintorApp& app)> readFaxSettings;
+    // Sends the panel language of the chosen entries at once. Empty: nothing is sent.
+    std::function<bool(CPlintorApp& app)> applyPanelLanguage;
+    // Switches the spooler queues of `app.printersToRestore` back to normal at exit.
+    // Empty: nothing to restore.
+    std::function<void(CPlintorApp& app)> restorePrinters;
+};
+
+// The system services start-up consults. `DefaultStartUpServices()` gives the real ones;
+// tests replace single entries.
+struct StartUpServices {
+    std::function<std::string()> configFilePath;
+    std::function<int()> osVersionCode;
+    std::function<bool()> isAdministrator;
+    // The first interface language, before the configuration is read.
+    std::function<std::uint16_t()> defaultLanguage;
+    // The final interface language, from `app.optLanguage` and `app.config`.
+    std::function<std::uint16_t(const CPlintorApp& app)> uiLanguage;
+    // Whether the program has its interface in a language.
+    std::function<bool(std::uint16_t langId)> isUsableLanguage;
+    // Shows a message box (text id, title id, style) in a language; returns the button.
+    std::function<int(std::uint16_t langId, unsigned textId, unsigned titleId, std::uint32_t style)> showMessage;
+};
+
+StartUpServices DefaultStartUpServices();
+
+// The application object: start-up, the run options and the state that all pages share
+// for the whole run. One per process.
+//
+// Start-up (`InitInstance`) checks the system, takes the machine-wide single-instance
+// lock named by MUTEX_NAME, checks for administrator rights, reads the configuration
+// file, parses the command line, settles the interface language and the run options and
+// runs the wizard. Any failure shows one message box (title "Warning!") and ends the run;
+// `startUpMessage` then names the message and the exit code is non-zero. The lock is held
+// from its creation until start-up returns.
+class CPlintorApp {
+public:
+    // Bits of `optConfigure` (the same bits as configureFlags).
+    enum OptConfigureBit : std::uint32_t {
+        kOptSelect = 0x01,
+        kOptIp = 0x02,
+        kOptWireless = 0x04,
+        kOptFax = 0x08,
+        kOptPanel = 0x10,
+    };
+
+    CPlintorApp();
+    explicit CPlintorApp(StartUpServices services);
+    virtual ~CPlintorApp();
+
+    // Start-up; false always (the process ends after it).
+    virtual bool InitInstance();
+    // The process's exit code: first hands the queues of `printersToRestore` back
+    // (restorePrinters hook) and empties that list.
+    virtual int ExitInstance();
+
+    // The single-instance lock for a system code and MUTEX_NAME; not held when another
+    // process holds it or it cannot be made.
+    static platform::InstanceLock CreateInstanceLock(int systemCode, const std::string& name);
+    // The lock's full name: "Global\" + name on every system newer than NT 4.
+    static std::string InstanceLockName(int systemCode, const std::string& name);
+
+    bool IsUserAdministrator() const;
+    // Reads `commandLine`; false when the options contradict each other ("/ip" with
+    // "/wireless" without "/select").
+    bool ParseCommandLine();
+    // Sets connectionMode, configureFlags, backButtonFlag and checkWlan.
+    void ResolveRunOptions();
+    // The first wizard page (PageIndex), or -1 when no wizard is shown.
+    int ComputeStartPage();
+    // True when the wizard ran.
+    bool RunWizard();
+
+    // Members, in this order.
+    UtilityConfig config;
+    std::int32_t hasOptions = 0;
+    std::uint16_t optLanguage = 0;
+    std::int32_t optConnection = -1;          // 0 select, 1 USB, 2 network, -1 not given
+    std::uint32_t optConfigure = 0;           // OptConfigureBit
+    std::int32_t optBackButton = 1;
+    std::int32_t faxPageVariant = -1;         // 0 "top", 1 "flow", -1 not given
+    std::int32_t optCheckWlan = 0;
+    std::int32_t fileMode = 0;
+    std::vector<std::string> printersToRestore;
+    std::int32_t connectionMode = -1;         // 0 ask on the method page, 1 USB, 2 network
+    std::uint32_t configureFlags = 0;         // ConfigureFlag bits (settings/ConfigureFlags.h)
+    std::int32_t backButtonFlag = 1;
+    std::int32_t checkWlan = 0;
+    PrinterList printers;
+    std::int32_t selectedPrinter = -1;
+    std::uint16_t uiLanguage = 1033;
+    std::vector<std::string> configuredMacs;
+    WorkingPrinter currentPrinter;
+
+    // The run's inputs and start-up's own state.
+    std::string commandLine;                  // the options, as the user gave them
+    std::string configFilePath;               // set by start-up
+    unsigned startUpMessage = 0;              // id of the message that ended start-up, 0 none
+    StartUpHooks hooks;
+    StartUpServices services;
+
+private:
+    void ShowStartUpMessage(unsigned textId);
+    platform::InstanceLock instanceLock;
+};
+
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/OsVersion.h"
+
+#include <optional>
+
+namespace plintor {
+
+// System codes of the start-up table; a code below kOsCodeFirstSupported is refused.
+inline constexpr int kOsCodeNt4 = 12;
+inline constexpr int kOsCodeFirstSupported = 15;
+inline constexpr int kOsCodeNewerNt = 255;   // another 5.x or 6.x version
+
+// The system code of a version record; 0 without a record (the system refused both).
+int GetOsVersionCode(const std::optional<platform::OsVersionRecord>& record);
+
+// The system code of the running system: the extended record, or the plain one when the
+// extended one is refused.
+int GetOsVersionCode();
+
+}

@@ -1,0 +1,229 @@
+// Runs the built program as the user does: copied into a folder of its own, beside a
+// configuration file or without one.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <signal.h>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// Bound on how long any one run of the program may take here.
+constexpr auto kRunBound = std::chrono::seconds(20);
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool CopyFile(const std::string& from, const std::string& to, mode_t mode)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream out(to, std::ios::binary);
+    out << in.rdbuf();
+    out.close();
+    return in.good() && out.good() && chmod(to.c_str(), mode) == 0;
+}
+
+class StartUpProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/plintor-run-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        lockFolder = folder + "/locks";
+        ASSERT_EQ(mkdir(lockFolder.c_str(), 0700), 0);
+        program = folder + "/plintor";
+        ASSERT_TRUE(CopyFile(PLINTOR_BIN_DIR "/plintor", program, 0755));
+    }
+    void TearDown() override
+    {
+        for (pid_t pid : running) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        std::system(("rm -rf '" + folder + "'").c_str());
+    }
+
+    void AddSampleConfiguration() { ASSERT_TRUE(CopyFile(PLINTOR_BIN_DIR "/plintor.ini", folder + "/plintor.ini", 0644)); }
+
+    // Starts the program with `args`; its stdout and stderr go to files named after `tag`.
+    pid_t Start(const std::string& tag, std::vector<std::string> args, std::vector<std::string> extraEnv = {})
+    {
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e) {
+            std::string entry = *e;
+            if (entry.rfind("PLINTOR_", 0) != 0 && entry.rfind("LC_", 0) != 0 && entry.rfind("LANG", 0) != 0)
+                env.push_back(entry);
+        }
+        // The messages are compared in English, whatever the machine's locale.
+        env.push_back("LC_ALL=en_US.UTF-8");
+        env.push_back("PLINTOR_LOCK_DIR=" + lockFolder);
+        for (std::string& e : extraEnv)
+            env.push_back(std::move(e));
+        args.insert(args.begin(), program);
+        std::vector<char*> argv, envp;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        for (std::string& e : env)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, (folder + "/" + tag + ".out").c_str(),
+            O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, (folder + "/" + tag + ".err").c_str(),
+            O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (result != 0)
+            return -1;
+        running.push_back(pid);
+        return pid;
+    }
+
+    // Waits (bounded) for `pid` and returns its exit status, or -1 when it did not end
+    // normally within the bound.
+    int Wait(pid_t pid)
+    {
+        auto deadline = std::chrono::steady_clock::now() + kRunBound;
+        while (std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            pid_t done = waitpid(pid, &status, WNOHANG);
+            if (done == pid) {
+                std::erase(running, pid);
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return -1;
+    }
+
+    int Run(const std::string& tag, std::vector<std::string> args, std::vector<std::string> extraEnv = {})
+    {
+        pid_t pid = Start(tag, std::move(args), std::move(extraEnv));
+        return pid < 0 ? -1 : Wait(pid);
+    }
+
+    std::string Out(const std::string& tag) { return ReadFile(folder + "/" + tag + ".out"); }
+    std::string Err(const std::string& tag) { return ReadFile(folder + "/" + tag + ".err"); }
+
+    // True once `pid` holds a flock on a file inside the lock folder (read from /proc/locks,
+    // which lists every lock with its holder, without taking the lock).
+    bool HoldsLock(pid_t pid)
+    {
+        std::ifstream locks("/proc/locks");
+        std::string line;
+        std::string holder = " " + std::to_string(pid) + " ";
+        while (std::getline(locks, line)) {
+            if (line.find("FLOCK") != std::string::npos && line.find(holder) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    std::string folder;
+    std::string lockFolder;
+    std::string program;
+    std::vector<pid_t> running;
+};
+
+TEST_F(StartUpProcess, HelpAndVersionPrintAndExitBeforeStartUp)
+{
+    // No configuration file: start-up would fail, so a zero status shows it never ran.
+    EXPECT_EQ(Run("help", {"--help"}), 0);
+    EXPECT_NE(Out("help").find("Usage: plintor"), std::string::npos);
+    EXPECT_EQ(Err("help"), "");
+    EXPECT_EQ(Run("version", {"/ip", "--version"}), 0);
+    EXPECT_EQ(Out("version").rfind("plintor ", 0), 0u);
+}
+
+TEST_F(StartUpProcess, NoConfigurationFileReportsIncorrectInformation)
+{
+    EXPECT_NE(Run("none", {}), 0);
+    EXPECT_EQ(Err("none"), "Warning!\nCannot configure settings. Information incorrect.\n");
+}
+
+TEST_F(StartUpProcess, JunkConfigurationAndCommandLineEndCleanly)
+{
+    {
+        std::ofstream ini(folder + "/plintor.ini", std::ios::binary);
+        ini << "[General Setting]\nMUTEX_NAME=Junk\nSUPPORT_CONNECTIONTYPE=" << std::string(3u << 20, '\xFF') << '\0'
+            << "\nSUPPORT_FEATURE=IP\n";
+    }
+    EXPECT_NE(Run("junkfile", {}), 0);
+    EXPECT_NE(Err("junkfile").find("Information incorrect."), std::string::npos);
+
+    AddSampleConfiguration();
+    std::string junk(5000, '/');
+    junk += "\xC3\x28:/mode:\"\"\"/langid:99999999999";
+    int status = Run("junkline", {junk, "/run:", "/ip", "\x01\x02"});
+    EXPECT_GE(status, 0);   // ended by itself, by no signal
+    if (geteuid() == 0) {
+        EXPECT_EQ(status, 0) << Err("junkline");
+    }
+}
+
+TEST_F(StartUpProcess, SecondStartIsRefusedWhileTheFirstRuns)
+{
+    AddSampleConfiguration();
+    pid_t first = Start("first", {}, {"PLINTOR_TEST_HOLD_LOCK_MS=4000"});
+    ASSERT_GT(first, 0);
+    auto deadline = std::chrono::steady_clock::now() + kRunBound;
+    while (!HoldsLock(first) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(HoldsLock(first));
+
+    EXPECT_NE(Run("second", {}), 0);
+    EXPECT_EQ(Err("second"), "Warning!\nThis tool is already running.\nFinish or cancel the tool and start again.\n");
+    EXPECT_EQ(waitpid(first, nullptr, WNOHANG), 0) << "the first run must be unaffected";
+
+    int status = Wait(first);
+    if (geteuid() == 0) {
+        EXPECT_EQ(status, 0) << Err("first");
+    } else {
+        EXPECT_NE(Err("first").find("Administrator rights required."), std::string::npos);
+    }
+
+    // Once the first has ended, a new start takes the lock again.
+    Run("third", {});
+    EXPECT_EQ(Err("third").find("already running"), std::string::npos);
+}
+
+TEST_F(StartUpProcess, ContradictingOptionsAreRefused)
+{
+    AddSampleConfiguration();
+    int status = Run("args", {"/IP", "/Wireless"});
+    EXPECT_NE(status, 0);
+    if (geteuid() == 0) {
+        EXPECT_EQ(Err("args"), "Warning!\nCannot configure settings. Argument incorrect.\n");
+    }
+    // A script path that contains "/ip" is the front end's, never an option.
+    status = Run("script", {"--script", folder + "/ip/wireless/run.txt", "/wireless"});
+    if (geteuid() == 0) {
+        EXPECT_EQ(status, 0) << Err("script");
+    }
+}
+
+}
