@@ -1,5 +1,6 @@
 #include "app/CPlintorApp.h"
 #include "app/CommandLine.h"
+#include "app/StartUpWiring.h"
 
 #include <cstdio>
 #include <string>
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
 
     // Start-up sees only the command line without the front ends' own arguments.
     CPlintorApp app;
+    app.hooks = ProgramStartUpHooks();
     app.commandLine = arguments.commandLine;
     app.InitInstance();
     return app.ExitInstance();

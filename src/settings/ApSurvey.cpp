@@ -1,6 +1,8 @@
 #include "settings/ApSurvey.h"
 
+#include "channel/CUSBConnect.h"
 #include "settings/KeywordTables.h"
+#include "settings/SettingsChannels.h"
 
 #include <algorithm>
 #include <charconv>
@@ -131,6 +133,30 @@ int ParseAccessPoints(ApSurveyResult& result)
         result.accessPoints.push_back({ssid, securityRow->code, qualityRow->code});
     }
     return static_cast<int>(result.accessPoints.size());
+}
+
+bool SurveyAccessPoints(ApSurveyResult& result, const std::string& devicePath)
+{
+    return SurveyAccessPoints(result, devicePath, SettingsContext{});
+}
+
+bool SurveyAccessPoints(ApSurveyResult& result, const std::string& devicePath, const SettingsContext& context)
+{
+    result.dataStatus = -1;
+    result.accessPoints.clear();
+    result.answerFields.clear();
+    std::vector<PjlRequest> requests{PjlRequest{kApSurveyRequest, {}}};
+    CUSBConnect usb;
+    ConfigureChannel(usb, context);
+    if (!usb.QueryBatch(kApSurveyRequest, requests, devicePath))
+        return false;
+    const std::vector<std::string>& lines = requests.front().lines;
+    if (lines.empty())
+        return false;
+    ParseAnswerFields(result, lines);
+    if (result.answerFields.empty() || !ReadDataStatus(result) || result.dataStatus != 1)
+        return false;
+    return ParseAccessPoints(result) > 0;
 }
 
 }

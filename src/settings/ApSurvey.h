@@ -9,12 +9,16 @@
 
 namespace plintor {
 
+struct SettingsContext;
+
 // The survey request, sent as a job of its own.
 inline constexpr const char* kApSurveyRequest = "@PJL IWAWLSERCHRESULTGET\r\n";
 
 // Asks the USB printer at `devicePath` for the access points it hears and fills
 // `result`. True when at least one access point was found.
 bool SurveyAccessPoints(ApSurveyResult& result, const std::string& devicePath);
+// The same with the channel waits and wire character set of `context`.
+bool SurveyAccessPoints(ApSurveyResult& result, const std::string& devicePath, const SettingsContext& context);
 
 // Fills answerFields from key=value lines: the key is the text before the first "=",
 // unchanged; the value loses one pair of surrounding double quotes; the first of

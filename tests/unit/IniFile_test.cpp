@@ -1,6 +1,7 @@
 #include "config/ConfigReader.h"
 #include "config/GeneralSettings.h"
 #include "config/IniFile.h"
+#include "config/LoadConfiguration.h"
 
 #include <gtest/gtest.h>
 
@@ -224,6 +225,68 @@ TEST_F(IniFileOnDisk, MissingDirectoriesAndFifosReadAsEmpty)
     std::string text;
     EXPECT_TRUE(ReadTextKey(path, "general setting", "neccesity_of_entry_command", text));
     EXPECT_EQ(text, "1");
+}
+
+}
+}
+
+namespace plintor {
+namespace {
+
+bool IsValidUtf8(const std::string& text, std::size_t& chars)
+{
+    chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++chars) {
+        auto c = static_cast<unsigned char>(text[i]);
+        std::size_t length = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// Random files built from the pieces a configuration is made of, and raw noise: every
+// value that comes out is valid UTF-8 without NUL and at most 259 characters long, and
+// loading never fails in any other way than by returning false.
+TEST(IniFile, RandomFilesGiveOnlyCleanBoundedValues)
+{
+    const std::string pieces[] = {"[", "]", "=", ";", "\n", "\r\n", " ", "\t", std::string(1, '\0'), "\xFF", "\xC3",
+        "\xE2\x82", "\xF0\x9F\x98\x80", "General Setting", "SUPPORT_FEATURE", "SUPPORT_CONNECTIONTYPE", "IP", "USB",
+        "NET", ",", "MUTEX_NAME", "%u", "1", "0", "99999999999", "Fax Setting", "FAX_COUNTRY_NUM", "COUNTRY_0",
+        std::string(300, 'x')};
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        int count = static_cast<int>(next() % 200);
+        for (int i = 0; i < count; ++i) {
+            if (next() % 4 == 0)
+                text += static_cast<char>(next() & 0xFF);
+            else
+                text += pieces[next() % std::size(pieces)];
+        }
+        IniFile file = IniFile::Parse(text);
+        UtilityConfig config;
+        LoadConfiguration(config, file, [](std::uint16_t) { return true; });
+        for (const char* section : {"General Setting", "Fax Setting", "x"}) {
+            for (const char* key : {"SUPPORT_FEATURE", "SUPPORT_CONNECTIONTYPE", "MUTEX_NAME", "COUNTRY_0", "x"}) {
+                std::string value;
+                ReadTextKey(file, section, key, value);
+                std::size_t chars = 0;
+                ASSERT_TRUE(IsValidUtf8(value, chars)) << "round " << round;
+                ASSERT_LE(chars, IniFile::kMaxValueChars);
+                ASSERT_EQ(value.find('\0'), std::string::npos);
+            }
+        }
+    }
 }
 
 }

@@ -1,0 +1,14 @@
+#include "app/StartUpWiring.h"
+
+namespace plintor {
+
+StartUpHooks ProgramStartUpHooks()
+{
+    StartUpHooks hooks;
+    // Each module plugs its operation in here, for example:
+    //   hooks.runWizardFrame = [](CPlintorApp& app, int startPage) { ... CWizardDlg ... };
+    //   hooks.discoverUsb = [](CPlintorApp& app) { ... DiscoverUsb ... };
+    return hooks;
+}
+
+}

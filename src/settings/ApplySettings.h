@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plintor {
+
+struct SettingsContext;
+
+// What one walk over the chosen printers did, by list index, for callers and logs that
+// need more than the overall result.
+struct ApplyReport {
+    std::vector<int> sent;     // the job went out (or, in file mode, was shown)
+    std::vector<int> unbuilt;  // no job could be built for the entry; nothing was sent
+    int failed = -1;           // the entry whose send failed and stopped the walk, or -1
+};
+
+// Sends the settings job to every chosen printer, in list order. A failed send stops the
+// walk at once (later printers are not contacted). In file mode the first job is shown in
+// a "PJL" box and, on Yes, saved beside the program; no printer is contacted. True only
+// when every chosen printer was sent its job: an entry whose job cannot be built is
+// passed over, but the walk then ends with false, so that nothing unsent counts as done.
+bool ApplySettings(const SettingsContext& context, ApplyReport* report = nullptr);
+
+// The same walk with a job of only the panel language line (no bracket, no restart);
+// the job grows from entry to entry.
+bool ApplyPanelLanguage(const SettingsContext& context, ApplyReport* report = nullptr);
+
+// The same walk with the report job; never in file mode.
+bool PrintSettingsReport(const SettingsContext& context, ApplyReport* report = nullptr);
+
+// The file the file-mode job goes to: the program's path with its extension replaced by
+// "prn" ("prn" appended after a "." when the program's name has no extension).
+std::string JobFilePathFor(std::string_view programPath);
+
+// Writes the framed job (as the network channel frames it) as UTF-16 little-endian code
+// units without a byte order mark to JobFilePathFor(programPath) (empty: the running
+// program). False when the path is unknown or the file cannot be written.
+bool SaveJobToFile(const std::string& job, const std::string& programPath = {});
+
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "channel/ChannelBounds.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace plintor {
+
+class PrinterList;
+struct UtilityConfig;
+
+// The run-wide state that the settings jobs, the FAX read and the survey work with. The
+// application object fills one from its members; tests fill one by hand. Pointers that
+// are null count as "nothing there" (an empty list, an empty configuration).
+struct SettingsContext {
+    PrinterList* printers = nullptr;
+    std::int32_t* selectedPrinter = nullptr;  // the FAX read stores into this entry
+    std::uint32_t configureFlags = 0;         // ConfigureFlag bits
+    std::int32_t fileMode = 0;                // 1: jobs are shown and saved, not sent
+    std::int32_t faxPageVariant = -1;         // "/run:": 1 "flow", 0 "top", -1 not given
+    std::uint16_t uiLanguage = 1033;          // language of the file-mode message box
+    const UtilityConfig* config = nullptr;
+    // The configuration file; its switch NECCESITY_OF_ENTRY_COMMAND is read again each
+    // time a settings job is built.
+    std::string configFilePath;
+    // Where the file-mode job is written beside; empty: the running program.
+    std::string programPath;
+    // The character set of the wire; empty: the workstation's (the locale's).
+    std::string wireCharset;
+    // The workstation's nation as a geographic id, -1 when unknown; empty: from the
+    // locale (settings/UserNation.h).
+    std::function<std::int64_t()> userNation;
+    // The waits of every channel the operations make.
+    ChannelBounds bounds;
+};
+
+}

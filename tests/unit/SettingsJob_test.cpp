@@ -1,0 +1,205 @@
+#include "settings/SettingsJob.h"
+
+#include "config/UtilityConfig.h"
+#include "settings/ApplySettings.h"
+#include "settings/ConfigureFlags.h"
+#include "settings/SettingsContext.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace plintor {
+namespace {
+
+class SettingsJob : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/plintor-job-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        config.faxCountries = {244};
+        config.faxLineTypes = {1, 2};
+        config.faxDialTypes = {1};
+        config.faxReceiveModes = {2, 5};
+        config.faxDrpdPatterns = {4};
+        config.faxDefaults.drpdPattern = 4;
+        context.config = &config;
+        context.configFilePath = folder + "/plintor.ini";
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    void WriteBracketKey(const char* value)
+    {
+        std::ofstream file(context.configFilePath);
+        file << "[General Setting]\n";
+        if (value != nullptr)
+            file << "NECCESITY_OF_ENTRY_COMMAND=" << value << "\n";
+    }
+
+    std::string Build(const PrinterEntry& entry)
+    {
+        std::string job = "stale";
+        return BuildSettingsJob(&job, entry, context) ? job : "no job";
+    }
+
+    std::string folder;
+    UtilityConfig config;
+    SettingsContext context;
+};
+
+constexpr const char* kWiredDhcpLines =
+    "@PJL IWASETTCPIP VSSTACKMODE=IPV4\r\n"
+    "@PJL IWASETTCPIP IPMODE=DHCP\r\n";
+
+PrinterEntry WiredDhcp()
+{
+    PrinterEntry entry;
+    entry.options = 0;
+    entry.ip.stackMode = 1;
+    return entry;
+}
+
+TEST_F(SettingsJob, BracketFollowsTheConfigurationKey)
+{
+    context.configureFlags = kConfigureIp;
+    WriteBracketKey("1");
+    EXPECT_EQ(Build(WiredDhcp()), std::string("@PJL IWANVMSETTINGS FUNCTION=ENTRY\r\n") + kWiredDhcpLines +
+                                      "@PJL IWANVMSETTINGS FUNCTION=EXIT\r\n@PJL REBOOT\r\n");
+    WriteBracketKey(nullptr);
+    EXPECT_EQ(Build(WiredDhcp()), std::string(kWiredDhcpLines) + "@PJL REBOOT\r\n");
+    WriteBracketKey("0");
+    EXPECT_EQ(Build(WiredDhcp()), std::string(kWiredDhcpLines) + "@PJL REBOOT\r\n");
+    WriteBracketKey("yes");
+    EXPECT_EQ(Build(WiredDhcp()), std::string(kWiredDhcpLines) + "@PJL REBOOT\r\n");
+    std::filesystem::remove(context.configFilePath);
+    EXPECT_EQ(Build(WiredDhcp()), std::string(kWiredDhcpLines) + "@PJL REBOOT\r\n");
+}
+
+TEST_F(SettingsJob, OptionsSelectTheWirelessFormOfTheIpLines)
+{
+    context.configureFlags = kConfigureIp;
+    PrinterEntry entry = WiredDhcp();
+    entry.options = 1;
+    EXPECT_EQ(Build(entry), "@PJL SETWLPARAMS VSSTACKMODE=IPV4\r\n@PJL SETWLPARAMS IPMODE=DHCP\r\n@PJL REBOOT\r\n");
+    entry.options = -1;
+    EXPECT_EQ(Build(entry), std::string(kWiredDhcpLines) + "@PJL REBOOT\r\n");
+}
+
+TEST_F(SettingsJob, GroupsInTheirFixedOrder)
+{
+    WriteBracketKey("1");
+    context.configureFlags = kConfigureWireless | kConfigureIp | kConfigureFax | kConfigurePanelLanguage;
+    PrinterEntry entry = WiredDhcp();
+    entry.wireless.ssid = "office";
+    entry.fax.country = 244;
+    entry.panelLanguage = 1036;
+    std::string job = Build(entry);
+    std::size_t bracket = job.find("FUNCTION=ENTRY");
+    std::size_t wireless = job.find("IWAWIRELESS=ON");
+    std::size_t ip = job.find("IWASETTCPIP VSSTACKMODE");
+    std::size_t fax = job.find("IWAFAXFUNCSAVE");
+    std::size_t language = job.find("@PJL DEFAULT LANG=FRENCH\r\n");
+    std::size_t close = job.find("FUNCTION=EXIT");
+    ASSERT_NE(language, std::string::npos);
+    EXPECT_TRUE(bracket < wireless && wireless < ip && ip < fax && fax < language && language < close);
+    EXPECT_TRUE(job.ends_with("@PJL IWANVMSETTINGS FUNCTION=EXIT\r\n@PJL REBOOT\r\n"));
+}
+
+TEST_F(SettingsJob, LanguageOnlyJobs)
+{
+    context.configureFlags = kConfigurePanelLanguage;
+    PrinterEntry entry;
+    entry.panelLanguage = 1036;
+    EXPECT_EQ(Build(entry), "@PJL DEFAULT LANG=FRENCH\r\n@PJL REBOOT\r\n");
+    entry.panelLanguage = 1050;
+    EXPECT_EQ(Build(entry), "no job");
+    std::string job = "A\r\n";
+    EXPECT_TRUE(AppendPanelLanguageCommand(0x0404, &job));
+    EXPECT_EQ(job, "A\r\n@PJL DEFAULT LANG=TRADITIONALCHINESE\r\n");
+    EXPECT_FALSE(AppendPanelLanguageCommand(1050, &job));
+    EXPECT_EQ(job, "A\r\n@PJL DEFAULT LANG=TRADITIONALCHINESE\r\n");
+    EXPECT_FALSE(AppendPanelLanguageCommand(1033, nullptr));
+}
+
+TEST_F(SettingsJob, FailingGroupsRefuseTheJob)
+{
+    PrinterEntry entry = WiredDhcp();
+    entry.ip.stackMode = 3;
+    context.configureFlags = kConfigureIp;
+    EXPECT_EQ(Build(entry), "no job");
+    entry = WiredDhcp();
+    entry.wireless.security = 1;
+    entry.wireless.wepKey = "123456";
+    context.configureFlags = kConfigureWireless;
+    EXPECT_EQ(Build(entry), "no job");
+    EXPECT_FALSE(BuildSettingsJob(nullptr, entry, context));
+}
+
+TEST_F(SettingsJob, DeclinedFaxAndEmptyFlags)
+{
+    WriteBracketKey("1");
+    context.configureFlags = kConfigureFax;
+    PrinterEntry entry;
+    entry.fax.faxEnabled = 0;
+    EXPECT_EQ(Build(entry), "@PJL IWANVMSETTINGS FUNCTION=ENTRY\r\n@PJL IWANVMSETTINGS FUNCTION=EXIT\r\n@PJL REBOOT\r\n");
+    std::string report = "stale";
+    ASSERT_TRUE(BuildReportJob(entry, &report, context));
+    EXPECT_EQ(report, "");
+    context.configureFlags = 0;
+    EXPECT_EQ(Build(entry), "@PJL IWANVMSETTINGS FUNCTION=ENTRY\r\n@PJL IWANVMSETTINGS FUNCTION=EXIT\r\n@PJL REBOOT\r\n");
+}
+
+TEST_F(SettingsJob, ReportJobs)
+{
+    PrinterEntry entry;
+    std::string report;
+    context.configureFlags = kConfigureIp | kConfigureFax;
+    ASSERT_TRUE(BuildReportJob(entry, &report, context));
+    EXPECT_EQ(report, "@PJL REPORTPRINT PANELSETTINGS\r\n@PJL REPORTPRINT PRINTERSETTINGS\r\n");
+    context.configureFlags = kConfigureWireless;
+    ASSERT_TRUE(BuildReportJob(entry, &report, context));
+    EXPECT_EQ(report, "@PJL REPORTPRINT PRINTERSETTINGS\r\n");
+    context.configureFlags = kConfigureFax;
+    ASSERT_TRUE(BuildReportJob(entry, &report, context));
+    EXPECT_EQ(report, "@PJL REPORTPRINT PANELSETTINGS\r\n");
+    EXPECT_FALSE(BuildReportJob(entry, nullptr, context));
+}
+
+TEST_F(SettingsJob, FileModeFilePathAndBytes)
+{
+    EXPECT_EQ(JobFilePathFor("/opt/plintor/plintor.exe"), "/opt/plintor/plintor.prn");
+    EXPECT_EQ(JobFilePathFor("/opt/plintor/plintor"), "/opt/plintor/plintor.prn");
+    EXPECT_EQ(JobFilePathFor("/opt/my.tools/plintor"), "/opt/my.tools/plintor.prn");
+    EXPECT_EQ(JobFilePathFor("/opt/tools/.plintor"), "/opt/tools/.plintor.prn");
+    EXPECT_EQ(JobFilePathFor(""), "");
+
+    std::string program = folder + "/plintor";
+    ASSERT_TRUE(SaveJobToFile("@PJL DEFAULT LANG=FRENCH\r\n", program));
+    std::ifstream file(folder + "/plintor.prn", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string text = "\x1b%-12345X@PJL DEFAULT LANG=FRENCH\r\n\x1b%-12345X";
+    std::string expected;
+    for (char c : text) {
+        expected.push_back(c);
+        expected.push_back('\0');
+    }
+    EXPECT_EQ(bytes, expected);
+
+    // A job without a final line end gets one "\n"; characters beyond Latin-1 are written as
+    // their UTF-16 units.
+    ASSERT_TRUE(SaveJobToFile("\xe2\x82\xac", program));
+    std::ifstream again(folder + "/plintor.prn", std::ios::binary);
+    bytes.assign((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size(), (9 + 1 + 1 + 9) * 2u);
+    EXPECT_EQ(bytes.substr(18, 6), std::string("\xac\x20\n\0\x1b\0", 6));
+
+    EXPECT_FALSE(SaveJobToFile("x", folder + "/missing/plintor"));
+}
+
+}
+}
