@@ -13,7 +13,7 @@ using platform::IoResult;
 // The time left of a cycle that ends at `deadline`, at most one read bound.
 std::chrono::milliseconds NextWait(Clock::time_point deadline, const ChannelBounds& bounds)
 {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() < 0)
         left = std::chrono::milliseconds(0);
     return left < bounds.read ? left : bounds.read;
@@ -124,7 +124,13 @@ bool ReadUntilFormFeed(PjlExchange& exchange, const platform::CAnsiCodePage& cod
             break;
         }
         std::string chunk = codePage.FromAnsi(bytes, &carry);
-        bool hasFormFeed = chunk.find(FormFeed) != std::string::npos;
+        // The answer ends at its form feed; what follows in the same chunk is not part of it.
+        auto formFeed = chunk.find(FormFeed);
+        bool hasFormFeed = formFeed != std::string::npos;
+        if (hasFormFeed) {
+            chunk.resize(formFeed + 1);
+            carry.clear();
+        }
         if (!AppendCapped(text, chunk, bounds)) {
             ok = false;
             exchange.failure = ChannelFailure::ReplyTooLarge;

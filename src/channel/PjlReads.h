@@ -38,7 +38,8 @@ bool ReadUntilComplete(PjlExchange& exchange, std::vector<PjlRequest>& requests,
                        const ChunkReader& read);
 
 // Reads and appends chunks until the text read contains a form feed, a read fails or
-// delivers no bytes; `reply` is then set to the text read. True unless the last read failed
+// delivers no bytes; `reply` is then set to the text read, up to and including the first
+// form feed (bytes after it in the same chunk belong to no answer and are dropped). True unless the last read failed
 // (or the answer passed maxReplyBytes, or the reads outlasted `bounds.cycle`).
 bool ReadUntilFormFeed(PjlExchange& exchange, const platform::CAnsiCodePage& codePage,
                        const ChannelBounds& bounds, const ChunkReader& read);

@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 
 std::chrono::milliseconds Remaining(Clock::time_point deadline)
 {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     return left.count() < 0 ? std::chrono::milliseconds(0) : left;
 }
 

@@ -60,9 +60,10 @@ struct PendingLookup {
     std::vector<ResolvedAddress> results;
 };
 
+// Rounded up, so that a wait never ends before its bound.
 int RemainingMs(Clock::time_point deadline)
 {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
 }
 
