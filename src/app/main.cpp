@@ -1,8 +1,10 @@
 #include "app/CPlintorApp.h"
 #include "app/CommandLine.h"
 #include "app/StartUpWiring.h"
+#include "ui/headless/CScriptRunner.h"
 
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 int main(int argc, char** argv)
@@ -27,6 +29,12 @@ int main(int argc, char** argv)
     CPlintorApp app;
     app.hooks = ProgramStartUpHooks();
     app.commandLine = arguments.commandLine;
-    app.InitInstance();
-    return app.ExitInstance();
+    auto runProgram = [&app] {
+        app.InitInstance();
+        return app.ExitInstance();
+    };
+    // The script front end: no display, the transcript on stdout.
+    if (!arguments.scriptPath.empty())
+        return RunScriptFile(arguments.scriptPath, runProgram, std::cout);
+    return runProgram();
 }

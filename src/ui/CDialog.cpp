@@ -98,14 +98,14 @@ int CDialog::DoModal(const DialogTemplate& layout, CWindow* ownerWindow)
 
 void CDialog::EndDialog(int endResult)
 {
+    if (ended)
+        return;
     result = endResult;
+    ended = true;
     if (!modal) {
         ShowWindow(false);
         return;
     }
-    if (ended)
-        return;
-    ended = true;
     if (CFrontEnd* frontEnd = GetFrontEnd())
         frontEnd->EndModalLoop(*this);
 }

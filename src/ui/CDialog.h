@@ -31,10 +31,11 @@ public:
     // Runs the dialog modally with `ownerWindow`'s top-level disabled meanwhile; returns
     // the EndDialog result, or -1 when the window could not be made.
     int DoModal(const DialogTemplate& layout, CWindow* ownerWindow = nullptr);
-    // Ends the modal loop with `result` (a modeless dialog is only hidden).
+    // Ends the modal loop with `result` (a modeless dialog is hidden); the first call
+    // decides the result.
     void EndDialog(int result);
     bool IsModal() const { return modal; }
-    bool ModalEnded() const { return ended; }
+    bool ModalEnded() const { return ended; }   // EndDialog was called since Create
     int ModalResult() const { return result; }
     int TemplateId() const { return templateId; }
 

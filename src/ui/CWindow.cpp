@@ -166,6 +166,8 @@ std::intptr_t CWindow::SendMessage(unsigned message, std::uintptr_t wParam, std:
     if (queue.IsMainThread())
         return Exists() ? WindowProc(message, wParam, lParam) : 0;
     WindowHandle target = Handle();
+    if (target == 0)
+        return 0;
     std::intptr_t answer = 0;
     queue.Send([target, message, wParam, lParam, &answer] {
         if (CWindow* window = FromHandle(target))

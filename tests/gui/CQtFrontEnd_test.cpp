@@ -538,3 +538,28 @@ TEST(QtFrontEnd, AModalDialogIsAWindowOverItsOwnerAndGoesAway)
 
 }
 }
+
+namespace plintor::qt {
+namespace {
+
+TEST(QtFrontEnd, TheWaitPopupCannotBeClosedFromItsTitleBar)
+{
+    testing::EnsureQtFrontEnd();
+    CRecordingDialog wait;
+    ASSERT_TRUE(wait.Create(Layout(IDD_WAIT), nullptr));
+    wait.GetDlgItem(IDC_WAIT_MESSAGE)->SetWindowText("Searching for printer. Please wait.");
+    wait.ShowWindow(true);
+    QWidget* widget = CQtFrontEnd::WidgetOf(wait);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_FALSE(widget->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(widget->close());
+    EXPECT_EQ(wait.closes, 0);
+    auto* message = qobject_cast<QLabel*>(CQtFrontEnd::WidgetOf(*wait.GetDlgItem(IDC_WAIT_MESSAGE)));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), "Searching for printer. Please wait.");
+    EXPECT_TRUE(message->alignment() & Qt::AlignHCenter);
+    wait.DestroyWindow();
+}
+
+}
+}

@@ -219,10 +219,18 @@ TEST_F(StartUpProcess, ContradictingOptionsAreRefused)
     if (geteuid() == 0) {
         EXPECT_EQ(Err("args"), "Warning!\nCannot configure settings. Argument incorrect.\n");
     }
-    // A script path that contains "/ip" is the front end's, never an option.
+    // A script path that contains "/ip" is the front end's, never an option: the run
+    // configures wireless only and opens on the method page.
+    ASSERT_EQ(mkdir((folder + "/ip").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir((folder + "/ip/wireless").c_str(), 0700), 0);
+    std::ofstream(folder + "/ip/wireless/run.txt") << "answer yes\nclick 3\n";
     status = Run("script", {"--script", folder + "/ip/wireless/run.txt", "/wireless"});
     if (geteuid() == 0) {
         EXPECT_EQ(status, 0) << Err("script");
+        EXPECT_EQ(ReadFile(folder + "/script.out"),
+                  "page 1 CSelectMethodDlg\n"
+                  "message \"Plintor\" \"Are you sure you want to cancel the tool?\" -> yes\n"
+                  "end cancel\n");
     }
 }
 

@@ -31,6 +31,8 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace plintor::qt {
 
 struct CQtFrontEnd::Peer {
@@ -41,6 +43,7 @@ struct CQtFrontEnd::Peer {
     DialogUnits placement;
     DialogUnits own;
     bool placed = false;   // a top-level window was positioned once
+    bool closable = true;  // a top-level window without buttons cannot be closed by the user
 };
 
 namespace {
@@ -218,8 +221,17 @@ void CQtFrontEnd::CreatePeer(CDialog& dialog)
         palette.setColor(QPalette::Window, QColor::fromRgba(kPageBackground));
         widget->setPalette(palette);
     } else {
-        widget = new QWidget(OwnerWidget(dialog.Owner()), Qt::Dialog | Qt::WindowTitleHint
-                             | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        // A dialog without buttons (the wait popup) is closed by the program only.
+        peer->closable = std::any_of(dialog.Children().begin(), dialog.Children().end(), [](CWindow* child) {
+            auto* button = dynamic_cast<CButton*>(child);
+            return button && button->IsPushButton();
+        }) || dialog.Children().empty();
+        Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+        if (peer->closable)
+            flags |= Qt::WindowCloseButtonHint;
+        else
+            flags |= Qt::CustomizeWindowHint;
+        widget = new QWidget(OwnerWidget(dialog.Owner()), flags);
         peer->placement = peer->own;
         widget->setWindowIcon(ProgramIcon());
         widget->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -797,7 +809,7 @@ bool CQtFrontEnd::eventFilter(QObject* watched, QEvent* event)
             break;
         // The title bar's close button: the model decides whether the window goes.
         event->ignore();
-        if (auto* dialog = dynamic_cast<CDialog*>(found->second->window))
+        if (auto* dialog = dynamic_cast<CDialog*>(found->second->window); dialog && found->second->closable)
             dialog->UserClose();
         return true;
     }
