@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -154,4 +156,32 @@ TEST_F(DiscoveryLab, TheIpv4PassAddsTheLinkLocalRouteOnceAndItIsRemovedAtExit)
     // Loopback is never the way to the link-local network.
     EXPECT_EQ(route.Add("127.0.1.1"), 0);
     EXPECT_FALSE(route.Added());
+}
+
+TEST_F(DiscoveryLab, TheCapabilityQuerySetsOptionsAndAFailedQueryDropsThePrinter)
+{
+    Lab::Options options;
+    options.printers = 3;
+    options.waitTcp = "9100";
+    options.spec = {
+        Model() + " --mac 000000000001 --options WLAN",
+        Model() + " --mac 000000000002 --options WLAN,MPC-2",
+        Model() + " --mac 000000000003 --fault early-close",
+    };
+    ASSERT_TRUE(lab.Up(options));
+    ASSERT_TRUE(lab.Enter());
+    context.configureFlags = kConfigureIp;
+    char pattern[] = "/tmp/plintor-discovery-XXXXXX";
+    std::string folder = mkdtemp(pattern);
+    context.configFilePath = folder + "/plintor.ini";
+    {
+        std::FILE* f = std::fopen(context.configFilePath.c_str(), "w");
+        std::fputs("[General Setting]\nSEND_PJL_VERIFICATION=ON\n", f);
+        std::fclose(f);
+    }
+    EXPECT_EQ(DiscoverNetwork(context), 2);
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(Macs(), (std::vector<std::string>{"000000000001", "000000000002"}));
+    EXPECT_EQ(ByMac("000000000001")->options, 1);
+    EXPECT_EQ(ByMac("000000000002")->options, 0);
 }
