@@ -25,7 +25,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // Start-up sees only the command line without the front ends' own arguments.
+    // The front ends take their own arguments (arguments.scriptPath, arguments.frontEnd)
+    // and install themselves here, before start-up; without one, message boxes go to
+    // stderr. Start-up sees only the command line without the front ends' arguments.
     CPlintorApp app;
     app.hooks = ProgramStartUpHooks();
     app.commandLine = arguments.commandLine;

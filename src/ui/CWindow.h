@@ -104,7 +104,8 @@ public:
     bool TransparentBackground() const { return transparent; }
     void SetColours(Colour textColour, Colour background, bool transparentBackground = false);
 
-    int BitmapId() const { return bitmapId; }           // Bitmap controls; 0 none
+    // The picture resource of a Bitmap control, or a dialog's window icon; 0 none.
+    int BitmapId() const { return bitmapId; }
     void SetBitmap(int bitmapResourceId);
 
     // Keyboard focus: one window of the program holds it.

@@ -63,6 +63,17 @@ void CTemplateDlg::ApplyBackButtonRule(std::int32_t& flag, BackButtonFlag use)
         flag = 1;
 }
 
+bool CTemplateDlg::TakeRefreshBit()
+{
+    if (!wizard || pageIndex < 0 || pageIndex >= kPageCount)
+        return false;
+    std::uint32_t bit = 1u << pageIndex;
+    if ((wizard->pageRefreshMask & bit) == 0)
+        return false;
+    wizard->pageRefreshMask &= ~bit;
+    return true;
+}
+
 void CTemplateDlg::CommonBack()
 {
     if (!wizard)
@@ -172,6 +183,9 @@ void CTemplateDlg::OnShowWindow(bool show)
     bool cablePage = pageIndex == kPageConnect || pageIndex == kPageDisconnect;
     ApplyBackButtonRule(wizard->app->backButtonFlag,
                         cablePage ? BackButtonFlag::Keep : BackButtonFlag::Consume);
+    // The method page names the kind of configuration in its flow title.
+    if (pageIndex == kPageSelectMethod)
+        SetItemText(IDC_FLOW_TITLE, CWizardDlg::FlowTitleId(wizard->app->configureFlags));
 }
 
 bool CTemplateDlg::OnCommand(int controlId, int code)

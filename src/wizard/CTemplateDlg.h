@@ -41,6 +41,9 @@ public:
     // The back-button rule of a page that can be the first one shown: when `flag` is 0,
     // hide and disable Back; with Consume the flag becomes 1 so later pages keep theirs.
     void ApplyBackButtonRule(std::int32_t& flag, BackButtonFlag use = BackButtonFlag::Consume);
+    // True once when this page's bit of the frame's pageRefreshMask is set: the bit is
+    // cleared and the page reloads its controls from the settings.
+    bool TakeRefreshBit();
     // The common Back handler: back along the history, or the cancel question when there
     // is nothing to go back to.
     void CommonBack();

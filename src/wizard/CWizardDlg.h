@@ -2,6 +2,9 @@
 
 #include "app/LangId.h"
 #include "app/StringIds.h"
+#include "pages/CCompleteDlg.h"
+#include "pages/CConfirmConfigDlg.h"
+#include "pages/CIPSettingDlg.h"
 #include "ui/CDialog.h"
 #include "wizard/CTemplateDlg.h"
 #include "wizard/PageIndex.h"
@@ -96,11 +99,11 @@ private:
     CTemplateDlg disconnect;          // 3 CDisconnectDlg
     CTemplateDlg selectPrinter;       // 4 CSelectPrinterDlg
     CTemplateDlg wirelessSetting;     // 5 CWirelessSettingDlg
-    CTemplateDlg ipSetting;           // 6 CIPSettingDlg
+    CIPSettingDlg ipSetting;          // 6
     CTemplateDlg faxSetting;          // 7 CFAXSettingDlg
     CTemplateDlg checkFaxSetting;     // 8 CCheckFAXSettingDlg
-    CTemplateDlg confirmConfig;       // 9 CConfirmConfigDlg
-    CTemplateDlg complete;            // 10 CCompleteDlg
+    CConfirmConfigDlg confirmConfig;  // 9
+    CCompleteDlg complete;            // 10
     CTemplateDlg selectAp;            // 11 CSelectAPDlg
     CTemplateDlg enterApPwd;          // 12 CEnterAPPwdDlg
     CTemplateDlg fixedSsidWlSetting;  // 13 CFixedSSIDWLSettingDLG

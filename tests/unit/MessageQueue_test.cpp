@@ -205,3 +205,26 @@ TEST_F(MessageQueueTest, APostFromAWorkerWakesTheFrontEnd)
     queue.SetWakeHandler(nullptr);
     queue.RunPending();
 }
+
+TEST_F(MessageQueueTest, AWorkersCloseRequestEndsTheModalLoopThatRunsMeanwhile)
+{
+    // The "please wait" pattern: the main thread runs a modal dialog, a worker does the
+    // work and then sends the dialog a close request, which the modal loop delivers.
+    RecordingDialog waiting;
+    std::atomic<bool> sendReturned{false};
+    std::thread worker;
+    frontEnd.SetIdleAction([&](CDialog&) {
+        if (!worker.joinable())
+            worker = std::thread([&] {
+                std::this_thread::sleep_for(20ms);
+                waiting.SendMessage(WM_CLOSE);
+                sendReturned = true;
+            });
+        return false;
+    });
+    EXPECT_EQ(waiting.DoModal(EmptyDialog()), IDCANCEL);
+    worker.join();
+    EXPECT_TRUE(sendReturned);
+    EXPECT_FALSE(waiting.Exists());
+    EXPECT_EQ(frontEnd.LivePeers(), 0);
+}

@@ -230,3 +230,32 @@ TEST(StandInPages, ApplyTheBackButtonRuleOfTheRun)
     wizard.DestroyWindow();
     EXPECT_EQ(frontEnd.LivePeers(), 0);
 }
+
+TEST_F(TemplateDlgTest, RefreshBitIsTakenOnceUntilTheFrameSetsItAgain)
+{
+    Open(kPageIpSetting);
+    CTemplateDlg& page = Page(kPageIpSetting);
+    EXPECT_TRUE(page.TakeRefreshBit());
+    EXPECT_FALSE(page.TakeRefreshBit());
+    EXPECT_EQ(wizard.pageRefreshMask, CWizardDlg::kAllPagesMask & ~(1u << kPageIpSetting));
+    wizard.pageRefreshMask = CWizardDlg::kAllPagesMask;
+    EXPECT_TRUE(page.TakeRefreshBit());
+}
+
+TEST(StandInPages, MethodPageNamesTheConfiguredKindInItsFlowTitle)
+{
+    CHeadlessFrontEnd frontEnd;
+    CPlintorApp app;
+    app.configureFlags = kConfigureWireless | kConfigurePanelLanguage;
+    CWizardDlg wizard(&app);
+    wizard.currentPage = kPageSelectMethod;
+    ASSERT_TRUE(wizard.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
+    wizard.ShowWindow(true);
+    CWindow* flowTitle = wizard.Page(kPageSelectMethod)->GetDlgItem(IDC_FLOW_TITLE);
+    EXPECT_EQ(flowTitle->GetWindowText(), "Wireless Configuration");
+    // Shown again after the kind changed, it follows.
+    app.configureFlags = kConfigureIp | kConfigureFax;
+    wizard.GoToPage(kPageSelectMethod);
+    EXPECT_EQ(flowTitle->GetWindowText(), "Configure Printer");
+    wizard.DestroyWindow();
+}

@@ -97,7 +97,8 @@ void CHeadlessFrontEnd::RunModalLoop(CDialog& dialog)
     CMessageQueue& queue = CMessageQueue::Instance();
     modalStack.push_back(&dialog);
     Clock::time_point idleSince = Clock::now();
-    while (!dialog.ModalEnded()) {
+    WindowHandle handle = dialog.Handle();
+    while (!dialog.ModalEnded() && CWindow::FromHandle(handle)) {
         if (abandoned) {
             dialog.EndDialog(IDCANCEL);
             break;
