@@ -13,13 +13,11 @@
 #include "wizard/CWizardDlg.h"
 #include "wizard/PageIndex.h"
 
-#include <thread>
 
 namespace plintor {
 
 namespace {
 
-constexpr std::uint32_t kOwnBit = 1u << kPageConfirmConfig;
 constexpr std::uint16_t kEnglishPanel = 1033;
 
 }
@@ -84,10 +82,8 @@ void CConfirmConfigDlg::OnShowWindow(bool show)
     // 1.
     app->printers.GetPrinter(app->selectedPrinter, workingCopy);
     // 2.
-    if (wizard->pageRefreshMask & kOwnBit) {
-        wizard->pageRefreshMask &= ~kOwnBit;
+    if (TakeRefreshBit())
         SelectPanelLanguage();
-    }
     // 3. The panel language is offered when it is configured, unless a FAX configuration
     // that uses FAX takes its language from the FAX page.
     std::uint32_t flags = app->configureFlags;
@@ -139,11 +135,12 @@ void CConfirmConfigDlg::OnNext()
 
     // 2. The printer must accept settings now.
     for (;;) {
-        int code = kSetupNotAsked;
+        int code = SetupAnswer::kNotAsked;
         bool ready = operations.querySetupState && operations.querySetupState(*app, code);
-        if (ready || code == kSetupReady)
+        if (ready || code == SetupAnswer::kReady)
             break;
-        if (!OfferRetry(code == kSetupRefused ? MSG_ERR_COMMUNICATION_PRINTING : MSG_ERR_COMMUNICATION_CONNECT))
+        StringId text = code == SetupAnswer::kRefused ? MSG_ERR_COMMUNICATION_PRINTING : MSG_ERR_COMMUNICATION_CONNECT;
+        if (!OfferRetry(text))
             return;
     }
 

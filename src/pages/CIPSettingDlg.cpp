@@ -261,9 +261,7 @@ void CIPSettingDlg::OnShowWindow(bool show)
     ApplyIpv6Rule();
     // 3. and 4. A newly chosen printer loads the controls; otherwise they keep what the
     // user entered.
-    constexpr std::uint32_t kOwnBit = PageBit(kPageIpSetting);
-    if (wizard->pageRefreshMask & kOwnBit) {
-        wizard->pageRefreshMask &= ~kOwnBit;
+    if (TakeRefreshBit()) {
         LoadControls();
         if (app->configuredMacs.empty())
             ApplyAdHocDefault();

@@ -25,11 +25,11 @@ bool ReadSetupState(Channel& channel, int& code)
     std::string line;
     while (channel.NextLine(line)) {
         if (line.starts_with(kEnabled)) {
-            code = kSetupReady;
+            code = SetupAnswer::kReady;
             return true;
         }
         if (line.starts_with(kDisabled)) {
-            code = kSetupRefused;
+            code = SetupAnswer::kRefused;
             return true;
         }
     }
@@ -41,7 +41,7 @@ bool ReadSetupState(Channel& channel, int& code)
 bool AskSetupState(const SettingsContext& context, int& code)
 {
     if (!context.printers) {
-        code = kSetupNoAnswer;
+        code = SetupAnswer::kNoAnswer;
         return false;
     }
     bool asked = false;
@@ -49,7 +49,7 @@ bool AskSetupState(const SettingsContext& context, int& code)
         if (entry.chosen == 0)
             continue;
         if (!asked && !IsPjlVerificationOn(context.configFilePath)) {
-            code = kSetupReady;
+            code = SetupAnswer::kReady;
             return true;
         }
         asked = true;
@@ -69,13 +69,13 @@ bool AskSetupState(const SettingsContext& context, int& code)
             continue;
         }
         if (!answered) {
-            code = kSetupNotAsked;
+            code = SetupAnswer::kNotAsked;
             return false;
         }
         if (decided)
-            return code == kSetupReady;
+            return code == SetupAnswer::kReady;
     }
-    code = kSetupNoAnswer;
+    code = SetupAnswer::kNoAnswer;
     return false;
 }
 
