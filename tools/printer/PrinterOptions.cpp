@@ -73,6 +73,16 @@ const std::vector<OptionRow> Table = {
     {"--snmp-fault", "NAME", "SNMP misbehaviour: none, wrong-request-id, trailing-bytes, short-mac,\n"
      "                          no-mac-answer, counter64, junk, silent",
      [](PrinterOptions& o, const std::string& a) { return ParseSnmpFault(a, o.snmp); }},
+    {"--state", "FILE", "write the settings state (KEY=VALUE lines) to FILE after every job",
+     [](PrinterOptions& o, const std::string& a) { o.settings.stateFile = a; return !a.empty(); }},
+    {"--access-point", "SSID,ENC,Q", "an access point of the survey answer: SSID, encryption mode, link quality (repeatable)",
+     [](PrinterOptions& o, const std::string& a) { return o.settings.AddAccessPoint(a); }},
+    {"--survey-status", "VALUE", "DATASTATUS of the survey answer (default 1; \"none\" leaves the line out)",
+     [](PrinterOptions& o, const std::string& a) { o.settings.surveyStatus = a; return !a.empty(); }},
+    {"--survey-count", "VALUE", "FINDDATANUM of the survey answer (default: the number of access points)",
+     [](PrinterOptions& o, const std::string& a) { o.settings.surveyCount = a; return !a.empty(); }},
+    {"--reboot-time", "MS", "how long \"@PJL REBOOT\" keeps the printer unreachable (default 0: it stays reachable)",
+     [](PrinterOptions& o, const std::string& a) { return o.settings.SetRebootTime(a); }},
     {"--help", nullptr, "show this text",
      [](PrinterOptions& o, const std::string&) { o.help = true; return true; }},
 };

@@ -6,6 +6,7 @@
 
 #include "Faults.h"
 #include "SnmpAgent.h"
+#include "PrinterSettingsOptions.h"
 
 #include <map>
 #include <optional>
@@ -30,6 +31,8 @@ struct PrinterOptions {
     std::string readyFile;       // KEY=VALUE lines (pjl-port, usb-device, ...), written when ready
     // The SNMP agent (sysObjectID.0, ifPhysAddress.1, its own faults).
     SnmpAgentOptions snmp;
+    // Settings state: --state, --access-point, --survey-status, --survey-count, --reboot-time.
+    PrinterSettingsOptions settings;
     // Misbehaviour.
     Faults faults;
     bool help = false;

@@ -3,6 +3,7 @@
 
 #include "PrinterOptions.h"
 #include "SnmpAgent.h"
+#include "PrinterSettings.h"
 #include "StandInPrinter.h"
 
 #include <cstdio>
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
         // The default port may be taken by another stand-in on the same host.
         std::fprintf(stderr, "plintor-printer: %s; going on without SNMP\n", error.c_str());
     }
+    CPrinterSettings settings(printer.Options().settings, printer.Options().variables);
+    settings.Attach(printer);
     printer.ReportReady();
     return printer.Run();
 }
