@@ -38,6 +38,12 @@ std::string InterfaceHolding(in_addr address)
 
 }
 
+CLinkLocalRoute& CLinkLocalRoute::ForThisRun()
+{
+    static CLinkLocalRoute run;
+    return run;
+}
+
 int CLinkLocalRoute::Add(const std::string& localAddress)
 {
     in_addr address{};

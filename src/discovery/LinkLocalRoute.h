@@ -24,6 +24,9 @@ public:
     // Removes the route if Add put it in place; at most once.
     void Remove();
 
+    // The route of this run, removed by the exit hook.
+    static CLinkLocalRoute& ForThisRun();
+
     bool Added() const { return added; }
     const std::string& Interface() const { return interfaceName; }
 

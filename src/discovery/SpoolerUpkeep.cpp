@@ -177,8 +177,21 @@ CSpoolerUpkeep::CSpoolerUpkeep(std::string path)
 {
 }
 
+CSpoolerUpkeep& CSpoolerUpkeep::ForThisRun()
+{
+    static CSpoolerUpkeep* run = [] {
+        auto* upkeep = new CSpoolerUpkeep();
+        upkeep->ReleaseLeftovers();
+        return upkeep;
+    }();
+    return *run;
+}
+
 std::string CSpoolerUpkeep::DefaultStatePath()
 {
+    // Tests give each run its own state file.
+    if (const char* path = std::getenv("PLINTOR_SPOOLER_STATE"); path && *path)
+        return path;
     if (geteuid() == 0) {
         mkdir("/run/plintor", 0700);
         if (access("/run/plintor", W_OK) == 0)

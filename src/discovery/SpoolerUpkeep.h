@@ -44,6 +44,9 @@ public:
     int ReleaseLeftovers();
 
     static std::string DefaultStatePath();
+    // The object of this run (default state file); made on first use, which first releases
+    // what a run that was killed left held.
+    static CSpoolerUpkeep& ForThisRun();
     const std::string& StatePath() const { return statePath; }
 
 private:

@@ -66,7 +66,7 @@ const std::vector<OptionRow> Table = {
      [](PrinterOptions& o, const std::string& a) { o.readyFile = a; return !a.empty(); }},
     {"--snmp-port", "N", "UDP port of the SNMP agent (default 161, skipped if busy; 0 lets the system choose)",
      [](PrinterOptions& o, const std::string& a) { return ParseSnmpPort(a, o.snmp); }},
-    {"--sysobjectid", "OID", "the sysObjectID.0 value (default 1.3.6.1.4.1.59999.1.1)",
+    {"--sysobjectid", "OID", "the sysObjectID.0 value (default 1.3.6.1.4.1.99999.1.1, a model of the sample configuration)",
      [](PrinterOptions& o, const std::string& a) { o.snmp.sysObjectId = a; return !a.empty(); }},
     {"--mac", "HEX12", "the ifPhysAddress.1 value, 12 hexadecimal digits (default 020000000001)",
      [](PrinterOptions& o, const std::string& a) { return ParseSnmpMac(a, o.snmp); }},

@@ -23,7 +23,7 @@ enum class SnmpAgentFault {
 struct SnmpAgentOptions {
     std::uint16_t port = 161; // 0: an ephemeral port, read back with Port()
     bool portGiven = false;   // a port on the command line must bind; the default may not
-    std::string sysObjectId = "1.3.6.1.4.1.59999.1.1";
+    std::string sysObjectId = "1.3.6.1.4.1.99999.1.1";
     std::uint8_t mac[6] = {0x02, 0x00, 0x00, 0x00, 0x00, 0x01};
     SnmpAgentFault fault = SnmpAgentFault::None;
 };
