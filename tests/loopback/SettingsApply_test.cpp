@@ -484,6 +484,28 @@ TEST_F(SettingsLoopback, ReadFaxSettingsFallsBackAndReportsASilentPrinter)
     EXPECT_EQ(entry.fax.companyName, "untouched");
 }
 
+TEST_F(SettingsLoopback, ReadFaxSettingsFromSeveralPrintersKeepsTheLastAnswers)
+{
+    StandIn first({"--dinquire", "FAX_SET_COUNTRY=FRANCE", "--dinquire", "FAX_SET_LINE_TYPE=PBX", "--dinquire",
+                   "FAX_SET_G3ID=111"},
+                  true);
+    StandIn second({"--dinquire", "FAX_SET_COUNTRY=GERMANY", "--dinquire", "FAX_SET_G3ID=222"}, true);
+    ASSERT_TRUE(first.Ready() && second.Ready());
+    printers.Add(UsbEntry(first.process->UsbDevice()));
+    printers.Add(UsbEntry(second.process->UsbDevice()));
+    selected = 1;
+    int status = 0;
+    ASSERT_EQ(ReadFaxSettings(context, status), 1);
+    PrinterEntry entry;
+    printers.GetPrinter(1, entry);
+    EXPECT_EQ(entry.fax.country, 94u);
+    EXPECT_EQ(entry.fax.faxNumber, "222");
+    // The second printer's "?" for the line type is its answer: the default stays.
+    EXPECT_EQ(entry.fax.lineType, config.faxDefaults.lineType);
+    printers.GetPrinter(0, entry);
+    EXPECT_EQ(entry.fax, FaxSettings{});  // only the selected entry is written
+}
+
 TEST_F(SettingsLoopback, AppliedFaxSettingsReadBackTheSame)
 {
     StandIn printer({"--reboot-time", "200"}, true);
