@@ -1,5 +1,8 @@
 #include "app/StartUpWiring.h"
 
+#include "app/AppSettingsContext.h"
+#include "settings/ApplySettings.h"
+#include "settings/FaxRead.h"
 #include "app/CPlintorApp.h"
 #include "discovery/DiscoverCommand.h"
 #include "discovery/DiscoveryContext.h"
@@ -14,9 +17,12 @@ StartUpHooks ProgramStartUpHooks()
 {
     StartUpHooks hooks;
     hooks.runWizardFrame = RunWizardFrame;
-    // Each module plugs its operation in here, for example:
-    //   hooks.runWizardFrame = [](CPlintorApp& app, int startPage) { ... CWizardDlg ... };
-    //   hooks.discoverUsb = [](CPlintorApp& app) { ... DiscoverUsb ... };
+    hooks.readFaxSettings = [](CPlintorApp& app) {
+        int status = 0;
+        ReadFaxSettings(MakeSettingsContext(app), status);
+        return status;
+    };
+    hooks.applyPanelLanguage = [](CPlintorApp& app) { return ApplyPanelLanguage(MakeSettingsContext(app)); };
     hooks.discoverUsb = [](CPlintorApp& app) {
         DiscoveryContext context = DiscoveryContextOf(app);
         int noModule = 0;
