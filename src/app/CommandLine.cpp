@@ -109,6 +109,7 @@ std::string ProgramUsage()
            "  /filemode         write the settings job to a file beside the program\n"
            "\n"
            "  --script FILE     run the wizard headless from a script\n"
+           "  --discover        list the printers discovery finds, one per line, and exit\n"
            "  --help            show this text and exit\n"
            "  --version         show the version and exit\n"
            "\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CPlintorApp.h"
+#include "discovery/DiscoveryContext.h"
 
 namespace plintor {
 
@@ -9,5 +10,14 @@ namespace plintor {
 // A hook that no module provides yet stays empty (nothing found, no wizard). Tests build
 // their own hooks instead.
 StartUpHooks ProgramStartUpHooks();
+
+// What discovery needs of the application object: its configuration, printer list,
+// spooler queues, run options, and the run's spooler upkeep and link-local route.
+DiscoveryContext DiscoveryContextOf(CPlintorApp& app);
+
+// `plintor --discover`: start-up's checks and configuration, then one network discovery and
+// one USB search printed one line per printer (discovery/DiscoverCommand.h). 0, or 1 after a
+// start-up failure.
+int RunDiscoverAfterStartUp(CPlintorApp& app);
 
 }

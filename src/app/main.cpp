@@ -6,6 +6,7 @@
 #include "ui/qt/QtFrontEnd.h"
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -34,6 +35,9 @@ int main(int argc, char** argv)
     CPlintorApp app;
     app.hooks = ProgramStartUpHooks();
     app.commandLine = arguments.commandLine;
+    // For administrators and outside checks: the printers discovery finds, one per line.
+    if (std::find(arguments.frontEnd.begin(), arguments.frontEnd.end(), "--discover") != arguments.frontEnd.end())
+        return RunDiscoverAfterStartUp(app);
     auto runProgram = [&app] {
         app.InitInstance();
         return app.ExitInstance();

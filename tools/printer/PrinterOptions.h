@@ -5,6 +5,7 @@
 // a new row and a new field, nothing else.
 
 #include "Faults.h"
+#include "SnmpAgent.h"
 #include "PrinterSettingsOptions.h"
 
 #include <map>
@@ -28,6 +29,8 @@ struct PrinterOptions {
     std::string usbDir;          // also a USB printer, with its fake sysfs tree here
     std::string portFile;        // the PJL port, written when ready
     std::string readyFile;       // KEY=VALUE lines (pjl-port, usb-device, ...), written when ready
+    // The SNMP agent (sysObjectID.0, ifPhysAddress.1, its own faults).
+    SnmpAgentOptions snmp;
     // Settings state: --state, --access-point, --survey-status, --survey-count, --reboot-time.
     PrinterSettingsOptions settings;
     // Misbehaviour.

@@ -2,6 +2,7 @@
 // See StandInPrinter.h for its parts and where new services plug in.
 
 #include "PrinterOptions.h"
+#include "SnmpAgent.h"
 #include "PrinterSettings.h"
 #include "StandInPrinter.h"
 
@@ -26,6 +27,18 @@ int main(int argc, char** argv)
         return 1;
     }
     // Further services (SNMP agent, printer state) register with the printer here.
+    plintor::CSnmpAgent snmp(printer.Options().snmp, [](const std::string& line) {
+        std::fprintf(stderr, "plintor-printer: %s\n", line.c_str());
+    });
+    if (snmp.Start(error)) {
+        printer.AddReady("snmp-port", std::to_string(snmp.Port()));
+    } else if (printer.Options().snmp.portGiven) {
+        std::fprintf(stderr, "plintor-printer: %s\n", error.c_str());
+        return 1;
+    } else {
+        // The default port may be taken by another stand-in on the same host.
+        std::fprintf(stderr, "plintor-printer: %s; going on without SNMP\n", error.c_str());
+    }
     CPrinterSettings settings(printer.Options().settings, printer.Options().variables);
     settings.Attach(printer);
     printer.ReportReady();

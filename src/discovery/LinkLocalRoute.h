@@ -1,0 +1,38 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace plintor {
+
+// The route to the link-local network 169.254.0.0/16 that lets the program reach printers
+// that gave themselves such an address. It is added through the interface that holds the
+// workstation's own address, with "ip route" run as a program (no shell) and waited for
+// with a bound; a route this run added is removed again at exit.
+class CLinkLocalRoute {
+public:
+    static constexpr std::chrono::milliseconds kCommandBound{5000};
+
+    CLinkLocalRoute() = default;
+    ~CLinkLocalRoute() = default;
+    CLinkLocalRoute(const CLinkLocalRoute&) = delete;
+    CLinkLocalRoute& operator=(const CLinkLocalRoute&) = delete;
+
+    // localAddress: dotted IPv4 text. 1 if the route command was started, 0 when the
+    // address is empty, is loopback, belongs to no interface, or no command could run.
+    int Add(const std::string& localAddress);
+    // Removes the route if Add put it in place; at most once.
+    void Remove();
+
+    // The route of this run, removed by the exit hook.
+    static CLinkLocalRoute& ForThisRun();
+
+    bool Added() const { return added; }
+    const std::string& Interface() const { return interfaceName; }
+
+private:
+    bool added = false;
+    std::string interfaceName;
+};
+
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace plintor {
+
+class CUSBConnect;
+class PrinterList;
+
+inline constexpr const char* kPjlInfoId = "@PJL INFO ID\r\n";
+inline constexpr const char* kPjlInfoOptions = "@PJL INFO IWAOPTIONS\r\n";
+inline constexpr const char* kPjlInfoSetup = "@PJL INFO IWASETUP\r\n";
+
+// The first answer line of "@PJL INFO ID" from the USB device the channel points at;
+// false when the query fails or the answer holds no complete line.
+bool QueryIdLine(CUSBConnect& usb, std::string& line);
+
+// The capability query: options 0 when an answer line contains "MPC", else 1. With
+// SEND_PJL_VERIFICATION switched off, options is 0 without asking. configFilePath empty:
+// the file beside the program. 1 with options set, 0 when the printer could not be asked.
+int QueryOptions(const std::string& address, std::int32_t& options,
+                 const std::string& configFilePath = {});
+int QueryOptions(CUSBConnect& usb, std::int32_t& options, const std::string& configFilePath = {});
+
+// Codes of QuerySetupState.
+enum SetupStateCode { kSetupEnabled = 0, kSetupNoAnswer = 3, kSetupQueryFailed = 4, kSetupDisabled = 5 };
+
+// Asks the chosen printers in list order whether they accept setup.
+bool QuerySetupState(const PrinterList& printers, int& code, const std::string& configFilePath = {});
+
+// The version of the platform interfaces. On Linux it stands for the interfaces, not the
+// kernel, and is 6 or more, so USB printers are recognised by their INFO ID answer.
+int PlatformMajorVersion();
+
+}

@@ -1,0 +1,206 @@
+#include "CupsServer.h"
+#include "Lab.h"
+
+#include "config/UtilityConfig.h"
+#include "discovery/DiscoveryContext.h"
+#include "discovery/NetworkDiscovery.h"
+#include "discovery/PrinterList.h"
+#include "discovery/SpoolerUpkeep.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace plintor;
+using plintor::test::CupsServer;
+using plintor::test::Lab;
+
+namespace {
+
+const char* kMarker = "PLINTOR-QUEUED-JOB-7";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int Count(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// A lab of one printer (and a second one no queue prints to), a CUPS server in the
+// workstation with a queue to each, plus a queue of the first printer that was already
+// holding new jobs before the program started.
+class SpoolerLab : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string reason = Lab::SkipReason();
+        if (reason.empty())
+            reason = CupsServer::SkipReason();
+        if (!reason.empty())
+            GTEST_SKIP() << reason;
+        char pattern[] = "/tmp/plintor-spooler-XXXXXX";
+        folder = mkdtemp(pattern);
+        std::filesystem::permissions(folder, std::filesystem::perms::all);
+        printerLog = folder + "/printer.log";
+        Lab::Options options;
+        options.printers = 2;
+        options.waitTcp = "9100";
+        // The stand-in's default model is one of the sample configuration's, which
+        // `plintor --discover` reads.
+        options.spec = {"--log " + printerLog, ""};
+        ASSERT_TRUE(lab.Up(options));
+        ASSERT_TRUE(lab.Enter());
+        ASSERT_TRUE(cups.Start());
+        setenv("CUPS_SERVER", cups.Address().c_str(), 1);
+        ASSERT_TRUE(cups.AddQueue("office", "socket://" + Lab::PrinterIpv4(1) + ":9100"));
+        ASSERT_TRUE(cups.AddQueue("elsewhere", "socket://198.18.1.250:9100"));
+        ASSERT_TRUE(cups.AddQueue("alreadyheld", "socket://" + Lab::PrinterIpv4(1)));
+        ASSERT_EQ(cups.Tool("cupsdisable", {"--hold", "alreadyheld"}), 0);
+        ASSERT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+        config.sysObjectIds = {"1.3.6.1.4.1.99999.1.1"};
+        statePath = folder + "/held-queues";
+    }
+    void TearDown() override
+    {
+        unsetenv("CUPS_SERVER");
+        cups.Stop();
+        lab.Leave();
+        lab.Down();
+        if (!folder.empty())
+            std::filesystem::remove_all(folder);
+    }
+
+    bool Printed(int times, std::chrono::seconds bound)
+    {
+        auto until = std::chrono::steady_clock::now() + bound;
+        while (std::chrono::steady_clock::now() < until) {
+            if (Count(ReadFile(printerLog), kMarker) >= times)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return Count(ReadFile(printerLog), kMarker) == times;
+    }
+
+    void QueueJob()
+    {
+        std::string job = folder + "/job.txt";
+        std::ofstream(job) << kMarker << "\n";
+        ASSERT_EQ(cups.Tool("lp", {"-d", "office", job}), 0);
+    }
+
+    // Runs `plintor --discover` in the workstation and sends it `signal` after `delay`.
+    int RunDiscoverAndSignal(int signal, std::chrono::milliseconds delay)
+    {
+        pid_t pid = fork();
+        if (pid == 0) {
+            setenv("PLINTOR_SPOOLER_STATE", statePath.c_str(), 1);
+            setenv("PLINTOR_LOCK_DIR", folder.c_str(), 1);
+            std::string program = std::string(PLINTOR_BIN_DIR) + "/plintor";
+            execl(program.c_str(), program.c_str(), "--discover", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        std::this_thread::sleep_for(delay);
+        kill(pid, signal);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    Lab lab;
+    CupsServer cups;
+    UtilityConfig config;
+    std::string folder;
+    std::string printerLog;
+    std::string statePath;
+};
+
+}
+
+TEST_F(SpoolerLab, DiscoveryHoldsTheQueuesOfThePrinterAndExitReleasesThemWithTheJobPrintedOnce)
+{
+    CSpoolerUpkeep spooler(statePath);
+    PrinterList printers;
+    std::vector<std::string> printersToRestore;
+    DiscoveryContext context;
+    context.config = &config;
+    context.printers = &printers;
+    context.printersToRestore = &printersToRestore;
+    context.spooler = &spooler;
+    ASSERT_EQ(DiscoverNetwork(context), 2);
+    // Only the queue this run held is remembered; the IPv6 pass found the same printer
+    // again and held nothing twice.
+    EXPECT_EQ(printersToRestore, std::vector<std::string>{"office"});
+    EXPECT_TRUE(cups.HoldsNewJobs("office"));
+    EXPECT_FALSE(cups.HoldsNewJobs("elsewhere"));
+    EXPECT_NE(ReadFile(statePath).find("office"), std::string::npos);
+
+    // A job queued meanwhile waits and is not printed.
+    QueueJob();
+    EXPECT_TRUE(Printed(0, std::chrono::seconds(3)));
+
+    spooler.RestoreBidi(printersToRestore);
+    EXPECT_TRUE(printersToRestore.empty());
+    EXPECT_FALSE(cups.HoldsNewJobs("office"));
+    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_FALSE(std::filesystem::exists(statePath));
+    EXPECT_TRUE(Printed(1, std::chrono::seconds(30)));
+    // A second discovery after the release holds nothing.
+    EXPECT_EQ(spooler.DisableBidi(Lab::PrinterIpv4(1), CSpoolerUpkeep::kNetworkForm, printersToRestore), 0);
+}
+
+TEST_F(SpoolerLab, SigtermReleasesTheHeldQueues)
+{
+    // The IPv4 pass has held the queue after about two seconds; the IPv6 pass still runs.
+    EXPECT_EQ(RunDiscoverAndSignal(SIGTERM, std::chrono::milliseconds(3300)), 128 + SIGTERM);
+    EXPECT_FALSE(cups.HoldsNewJobs("office"));
+    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_FALSE(std::filesystem::exists(statePath));
+}
+
+TEST_F(SpoolerLab, TheNextStartReleasesWhatAKilledRunLeftHeld)
+{
+    EXPECT_EQ(RunDiscoverAndSignal(SIGKILL, std::chrono::milliseconds(3300)), 128 + SIGKILL);
+    EXPECT_TRUE(cups.HoldsNewJobs("office"));
+    ASSERT_TRUE(std::filesystem::exists(statePath));
+    QueueJob();
+    CSpoolerUpkeep next(statePath);
+    EXPECT_EQ(next.ReleaseLeftovers(), 1);
+    EXPECT_FALSE(cups.HoldsNewJobs("office"));
+    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_TRUE(Printed(1, std::chrono::seconds(30)));
+}
+
+TEST_F(SpoolerLab, WithoutACupsServerNothingChangesAndDiscoveryGoesOn)
+{
+    cups.Stop();
+    CSpoolerUpkeep spooler(statePath);
+    PrinterList printers;
+    std::vector<std::string> printersToRestore;
+    DiscoveryContext context;
+    context.config = &config;
+    context.printers = &printers;
+    context.printersToRestore = &printersToRestore;
+    context.spooler = &spooler;
+    EXPECT_EQ(DiscoverNetwork(context), 2);
+    EXPECT_TRUE(printersToRestore.empty());
+}
