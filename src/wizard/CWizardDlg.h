@@ -2,6 +2,10 @@
 
 #include "app/LangId.h"
 #include "app/StringIds.h"
+#include "pages/CEnterAPPwdDlg.h"
+#include "pages/CFixedSSIDWLSettingDLG.h"
+#include "pages/CSelectAPDlg.h"
+#include "pages/CWirelessSettingDlg.h"
 #include "ui/CDialog.h"
 #include "wizard/CTemplateDlg.h"
 #include "wizard/PageIndex.h"
@@ -95,15 +99,15 @@ private:
     CTemplateDlg connect;             // 2 CConnectDlg
     CTemplateDlg disconnect;          // 3 CDisconnectDlg
     CTemplateDlg selectPrinter;       // 4 CSelectPrinterDlg
-    CTemplateDlg wirelessSetting;     // 5 CWirelessSettingDlg
+    CWirelessSettingDlg wirelessSetting;  // 5
     CTemplateDlg ipSetting;           // 6 CIPSettingDlg
     CTemplateDlg faxSetting;          // 7 CFAXSettingDlg
     CTemplateDlg checkFaxSetting;     // 8 CCheckFAXSettingDlg
     CTemplateDlg confirmConfig;       // 9 CConfirmConfigDlg
     CTemplateDlg complete;            // 10 CCompleteDlg
-    CTemplateDlg selectAp;            // 11 CSelectAPDlg
-    CTemplateDlg enterApPwd;          // 12 CEnterAPPwdDlg
-    CTemplateDlg fixedSsidWlSetting;  // 13 CFixedSSIDWLSettingDLG
+    CSelectAPDlg selectAp;            // 11
+    CEnterAPPwdDlg enterApPwd;        // 12
+    CFixedSSIDWLSettingDLG fixedSsidWlSetting;  // 13
     CTemplateDlg connectCom;          // 14 CConnectComDlg
 };
 
