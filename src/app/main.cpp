@@ -2,6 +2,9 @@
 #include "app/CommandLine.h"
 #include "app/StartUpWiring.h"
 #include "ui/headless/CScriptRunner.h"
+#if PLINTOR_WITH_QT
+#include "ui/qt/QtFrontEnd.h"
+#endif
 
 #include <cstdio>
 #include <iostream>
@@ -38,5 +41,18 @@ int main(int argc, char** argv)
     // The script front end: no display, the transcript on stdout.
     if (!arguments.scriptPath.empty())
         return RunScriptFile(arguments.scriptPath, runProgram, std::cout);
-    return runProgram();
+#if PLINTOR_WITH_QT
+    // The desktop front end, when a display can be reached.
+    int exitCode = 0;
+    if (RunQtFrontEnd(argc, argv, runProgram, exitCode))
+        return exitCode;
+#endif
+    // Neither a script nor a display: start-up's messages go to stderr, and the wizard,
+    // which nobody could see, is not shown.
+    const int code = runProgram();
+    if (code != 0)
+        return code;
+    std::fputs("plintor: no display to show the wizard on (set DISPLAY, or run a script with --script FILE)\n",
+               stderr);
+    return 1;
 }

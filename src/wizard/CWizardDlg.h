@@ -2,8 +2,11 @@
 
 #include "app/LangId.h"
 #include "app/StringIds.h"
+#include "pages/CCompleteDlg.h"
+#include "pages/CConfirmConfigDlg.h"
 #include "pages/CEnterAPPwdDlg.h"
 #include "pages/CFixedSSIDWLSettingDLG.h"
+#include "pages/CIPSettingDlg.h"
 #include "pages/CSelectAPDlg.h"
 #include "pages/CWirelessSettingDlg.h"
 #include "ui/CDialog.h"
@@ -100,11 +103,11 @@ private:
     CTemplateDlg disconnect;          // 3 CDisconnectDlg
     CTemplateDlg selectPrinter;       // 4 CSelectPrinterDlg
     CWirelessSettingDlg wirelessSetting;  // 5
-    CTemplateDlg ipSetting;           // 6 CIPSettingDlg
+    CIPSettingDlg ipSetting;          // 6
     CTemplateDlg faxSetting;          // 7 CFAXSettingDlg
     CTemplateDlg checkFaxSetting;     // 8 CCheckFAXSettingDlg
-    CTemplateDlg confirmConfig;       // 9 CConfirmConfigDlg
-    CTemplateDlg complete;            // 10 CCompleteDlg
+    CConfirmConfigDlg confirmConfig;  // 9
+    CCompleteDlg complete;            // 10
     CSelectAPDlg selectAp;            // 11
     CEnterAPPwdDlg enterApPwd;        // 12
     CFixedSSIDWLSettingDLG fixedSsidWlSetting;  // 13

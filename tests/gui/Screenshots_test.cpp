@@ -1,5 +1,6 @@
 // Pictures of every page for a person to look at: written when PLINTOR_SCREENSHOT_DIR names
-// a folder (scripts/screenshots sets it), skipped otherwise.
+// a folder (scripts/screenshots sets it), skipped otherwise. The pages are the page base's
+// stand-ins inside the real frame, so no page logic (discovery, printer queries) runs.
 
 #include "QtTestEnvironment.h"
 
@@ -7,6 +8,8 @@
 #include "resources/dialogs/DialogResources.h"
 #include "ui/CDialog.h"
 #include "ui/qt/CQtFrontEnd.h"
+#include "wizard/CTemplateDlg.h"
+#include "wizard/CWizardDlg.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -15,24 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 namespace plintor::qt {
 namespace {
-
-struct PageShot {
-    int index;
-    int templateId;
-};
-
-// Page indexes of the wizard with their templates.
-const PageShot kPages[] = {
-    {0, IDD_WELCOME},          {1, IDD_SELECT_METHOD}, {2, IDD_CONNECT},           {3, IDD_DISCONNECT},
-    {4, IDD_SELECT_PRINTER},   {5, IDD_WIRELESS_SETTING}, {6, IDD_IP_SETTING},     {7, IDD_FAX_SETTING},
-    {8, IDD_CHECK_FAX_SETTING}, {9, IDD_CONFIRM_CONFIG}, {10, IDD_COMPLETE},       {11, IDD_SELECT_AP},
-    {12, IDD_ENTER_AP_PWD},    {13, IDD_FIXED_SSID_WL_SETTING}, {14, IDD_CONNECT_COM},
-};
 
 bool Save(QWidget* widget, const std::filesystem::path& file)
 {
@@ -48,23 +40,25 @@ TEST(Screenshots, EveryPageAndDialog)
     testing::EnsureQtFrontEnd();
     const std::filesystem::path out(folder);
     std::filesystem::create_directories(out);
-    for (const PageShot& shot : kPages) {
-        CDialog frame;
-        CDialog page;
-        ASSERT_TRUE(frame.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
-        ASSERT_TRUE(page.Create(*FindDialogTemplate(shot.templateId, 1033), &frame));
-        frame.ShowWindow(true);
-        page.ShowWindow(true);
+
+    CWizardDlg wizard;
+    std::array<CTemplateDlg, kPageCount> pages;
+    for (int i = 0; i < kPageCount; ++i)
+        wizard.ReplacePage(i, pages[static_cast<std::size_t>(i)]);
+    wizard.currentPage = 0;
+    ASSERT_TRUE(wizard.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
+    wizard.ShowWindow(true);
+    for (int index = 0; index < kPageCount; ++index) {
+        wizard.GoToPage(index);
         char name[64];
-        std::snprintf(name, sizeof name, "page-%02d-%d.png", shot.index, shot.templateId);
-        EXPECT_TRUE(Save(CQtFrontEnd::WidgetOf(frame), out / name)) << name;
-        page.DestroyWindow();
-        frame.DestroyWindow();
+        std::snprintf(name, sizeof name, "page-%02d-%d.png", index, CWizardDlg::PageTemplateId(index));
+        EXPECT_TRUE(Save(CQtFrontEnd::WidgetOf(wizard), out / name)) << name;
     }
+    wizard.DestroyWindow();
+
     for (int id : {IDD_WAIT, IDD_ENTER_IP}) {
         CDialog dialog;
-        DialogTemplate layout = *FindDialogTemplate(id, 1033);
-        ASSERT_TRUE(dialog.Create(layout, nullptr));
+        ASSERT_TRUE(dialog.Create(*FindDialogTemplate(id, 1033), nullptr));
         dialog.ShowWindow(true);
         EXPECT_TRUE(Save(CQtFrontEnd::WidgetOf(dialog), out / ("dialog-" + std::to_string(id) + ".png")));
         dialog.DestroyWindow();

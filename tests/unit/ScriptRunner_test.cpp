@@ -132,7 +132,10 @@ TEST(ScriptRunner, WaitPumpsMessagesFromOtherThreadsAndDumpShowsTheControls)
               std::string::npos);
     EXPECT_NE(run.transcript.find("\n1020 ip enabled visible \"192..0.10\"\n"), std::string::npos);
     EXPECT_NE(run.transcript.find("\n-1 group "), std::string::npos);
-    EXPECT_NE(run.transcript.find("\n1090 combo enabled visible \"\" items [] selected -1\n"), std::string::npos);
+    EXPECT_NE(run.transcript.find("\n1090 combo enabled visible \"\" items [\"Dual Stack\" \"IPv4\" \"IPv6\"] "
+                                  "selected -1\n"),
+              std::string::npos)
+        << run.transcript;
     EXPECT_NE(run.transcript.find("\nend cancel\n"), std::string::npos);
 }
 
@@ -154,6 +157,10 @@ TEST(ScriptRunner, FailingLinesNameTheirLineAndEndTheRun)
         {"answer ok\nclick 3\n", "script error: 1: the message box has no ok button\n"},
         {"dump 2\n", "script error: 1: dump: unexpected \"2\"\n"},
         {"key f1\n", "script error: 1: the script ended while the wizard is open\n"},
+        {"expect text 2 Next\n", "script error: 1: control 2 shows \"&Next >\", not \"Next\"\n"},
+        {"expect hidden 2\n", "script error: 1: control 2 is not hidden\n"},
+        {"expect checked 3\n", "script error: 1: control 3 is not checked\n"},
+        {"expect shiny 3\n", "script error: 1: expect: \"shiny\" is nothing to expect"},
     };
     for (const Case& c : cases) {
         Outcome run = RunScript(c.script, [] { return Wizard(kPageSelectMethod); });
@@ -195,4 +202,20 @@ TEST(ScriptRunner, UnreadableScriptIsAScriptFailure)
     EXPECT_EQ(status, CScriptRunner::kExitScriptFailed);
     EXPECT_FALSE(ran);
     EXPECT_EQ(out.str(), "script error: 0: cannot read /nonexistent/plintor-script.txt\n");
+}
+
+TEST(ScriptRunner, ExpectationsThatHoldLetTheScriptGoOn)
+{
+    std::ostringstream out;
+    int status = RunScriptText("expect text 2 &Next >\n"
+                               "expect text 1002 \"Is your printer connected to network now?\"\n"
+                               "expect enabled 3\n"
+                               "expect visible 1\n"
+                               "expect unchecked 3\n"
+                               "expect page 1\n"
+                               "answer yes\n"
+                               "key escape\n",
+                               [] { return Wizard(kPageSelectMethod); }, out);
+    EXPECT_EQ(status, 0) << out.str();
+    EXPECT_NE(out.str().find("\nend cancel\n"), std::string::npos);
 }

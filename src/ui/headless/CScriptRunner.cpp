@@ -1,5 +1,6 @@
 #include "ui/headless/CScriptRunner.h"
 
+#include "ui/CButton.h"
 #include "ui/CDialog.h"
 #include "ui/CMessageQueue.h"
 #include "ui/MessageBox.h"
@@ -337,6 +338,47 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
         answerLines.emplace_back(lineNumber, name);
         return true;
     }
+    if (command == "expect" && rest.rfind("page", 0) != 0) {
+        std::string what = NextWord(rest);
+        int id = 0;
+        if (!readId(id))
+            return false;
+        CWindow* control = frontEnd.Control(id);
+        if (!control)
+            return fail("no control " + std::to_string(id));
+        if (what == "text") {
+            std::string text = rest;
+            if (!rest.empty() && rest.front() == '"') {
+                std::size_t position = 0;
+                if (!ParseQuoted(rest, position, text) || !OnlyBlanks(rest.substr(position)))
+                    return fail("expect: the quoted text is not closed or has a bad escape");
+            }
+            if (control->GetWindowText() != text)
+                return fail("control " + std::to_string(id) + " shows " + CHeadlessFrontEnd::Quote(control->GetWindowText())
+                            + ", not " + CHeadlessFrontEnd::Quote(text));
+            return true;
+        }
+        if (!noMore())
+            return false;
+        bool holds = false;
+        auto* button = dynamic_cast<CButton*>(control);
+        if (what == "enabled")
+            holds = control->IsWindowEnabled();
+        else if (what == "disabled")
+            holds = !control->IsWindowEnabled();
+        else if (what == "visible")
+            holds = control->IsWindowVisible();
+        else if (what == "hidden")
+            holds = !control->IsWindowVisible();
+        else if (what == "checked" || what == "unchecked")
+            holds = button && (button->GetCheck() != 0) == (what == "checked");
+        else
+            return fail("expect: \"" + what + "\" is nothing to expect (page, text, enabled, disabled, visible, "
+                        "hidden, checked, unchecked)");
+        if (!holds)
+            return fail("control " + std::to_string(id) + " is not " + what);
+        return true;
+    }
     if (command == "wait" || command == "expect") {
         std::string what = NextWord(rest);
         int page = 0;
@@ -374,6 +416,17 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
         return true;
     }
     return fail("unknown command \"" + command + "\"");
+}
+
+int RunScriptText(const std::string& script, const std::function<int()>& runProgram, std::ostream& out)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    CHeadlessFrontEnd frontEnd;
+    CScriptRunner runner(frontEnd, std::move(lines), out);
+    return runner.Run(runProgram);
 }
 
 int RunScriptFile(const std::string& path, const std::function<int()>& runProgram, std::ostream& out)

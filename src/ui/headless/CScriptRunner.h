@@ -19,6 +19,7 @@ class CHeadlessFrontEnd;
 //   click ID | check ID | uncheck ID | type ID TEXT | select ID N
 //   key escape|enter|f1 | close | answer yes|no|ok|retry|cancel|abort|ignore
 //   wait page N [SECONDS] | expect page N | dump
+//   expect text ID TEXT | expect enabled|disabled|visible|hidden|checked|unchecked ID
 // TEXT is the rest of the line, or a double-quoted text with C escapes.
 //
 // Transcript lines: `page N CLASSNAME` whenever a page is shown, `message "CAPTION" "TEXT"
@@ -78,6 +79,8 @@ private:
 // transcript to `out`. Returns the exit status (a script that cannot be read is a script
 // failure).
 int RunScriptFile(const std::string& path, const std::function<int()>& runProgram, std::ostream& out);
+// The same with the script's text in hand (for tests that run the program in-process).
+int RunScriptText(const std::string& script, const std::function<int()>& runProgram, std::ostream& out);
 
 // Reads a double-quoted text with C escapes starting at text[position]; on success
 // `position` is past the closing quote.

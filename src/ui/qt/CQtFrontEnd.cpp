@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -145,6 +146,37 @@ public:
 
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// A group box drawn as the dialog framework draws one: an etched frame whose top line runs
+// through the middle of the title, and nothing filled inside, so that the page shows
+// through (a style's own group box may shade its inside).
+class CEtchedGroupBox : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int top = metrics.height() / 2;
+        const QRect frame = rect().adjusted(0, top, -2, -2);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(frame);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(frame.translated(1, 1));
+        const QString text = title();
+        if (text.isEmpty())
+            return;
+        const int indent = metrics.averageCharWidth();
+        const QRect textRect(indent, 0, metrics.horizontalAdvance(text) + indent, metrics.height());
+        const QWidget* page = parentWidget();
+        painter.fillRect(textRect, page ? page->palette().color(QPalette::Window) : palette().color(QPalette::Window));
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        painter.drawText(textRect.adjusted(indent / 2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         text);
+    }
 };
 
 class CWholeCheckBox : public QCheckBox {
@@ -304,7 +336,7 @@ QWidget* CQtFrontEnd::MakeWidget(CWindow& window, QWidget* parentWidget)
         return line;
     }
     case ControlKind::GroupBox:
-        return new QGroupBox(parentWidget);
+        return new CEtchedGroupBox(parentWidget);
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton: {
         auto* button = new QPushButton(parentWidget);

@@ -1,0 +1,157 @@
+#include "pages/CConfirmConfigDlg.h"
+
+#include "app/CPlintorApp.h"
+#include "app/Messages.h"
+#include "config/PanelLanguageTable.h"
+#include "pages/ConfigSummary.h"
+#include "pages/SetupState.h"
+#include "resources/dialogs/ConfirmConfigIds.h"
+#include "settings/ApplySettings.h"
+#include "settings/ConfigureFlags.h"
+#include "ui/CComboBox.h"
+#include "ui/MessageBox.h"
+#include "wizard/CWizardDlg.h"
+#include "wizard/PageIndex.h"
+
+
+namespace plintor {
+
+namespace {
+
+constexpr std::uint16_t kEnglishPanel = 1033;
+
+}
+
+CConfirmConfigDlg::CConfirmConfigDlg()
+    : operations(ApplyOperations::ProgramOperations())
+{
+}
+
+CPlintorApp* CConfirmConfigDlg::App() const
+{
+    return wizard ? wizard->app : nullptr;
+}
+
+CComboBox* CConfirmConfigDlg::PanelLanguageBox() const
+{
+    return Item<CComboBox>(IDC_PANEL_LANGUAGE);
+}
+
+bool CConfirmConfigDlg::OnInitDialog()
+{
+    CTemplateDlg::OnInitDialog();
+    SetItemText(IDC_PAGE_TITLE, IDS_CONFIRM_DLG_TITLE);
+    SetItemText(IDC_SIDE_TITLE, IDS_CONFIRM_DLG_SIDE_TITLE);
+    SetItemText(IDC_SIDE_MESSAGE, IDS_CONFIRM_DLG_SIDE_MSG);
+    SetItemText(IDC_PANEL_LANGUAGE_LABEL, IDS_CONFIRM_DLG_PANEL_LABEL);
+    SetItemText(IDC_NEXT, IDS_APPLY_BUTTON);
+    FillPanelLanguages();
+    return true;
+}
+
+void CConfirmConfigDlg::FillPanelLanguages()
+{
+    CComboBox* box = PanelLanguageBox();
+    const CPlintorApp* app = App();
+    if (!box || !app)
+        return;
+    box->ResetContent();
+    for (std::uint16_t langId : app->config.panelLanguages)
+        if (const PanelLanguageRow* row = FindPanelLanguage(langId))
+            AddComboItem(box, static_cast<StringId>(row->stringId), langId);
+}
+
+void CConfirmConfigDlg::SelectPanelLanguage()
+{
+    CComboBox* box = PanelLanguageBox();
+    if (!box)
+        return;
+    int chosen = box->FindItemData(workingCopy.panelLanguage);
+    if (chosen < 0)
+        for (int i = 0; i < box->GetCount(); ++i)
+            if (box->GetItemData(i) == kEnglishPanel)
+                chosen = i;
+    box->SetCurSel(chosen >= 0 ? chosen : (box->GetCount() > 0 ? 0 : -1));
+}
+
+void CConfirmConfigDlg::OnShowWindow(bool show)
+{
+    CPlintorApp* app = App();
+    if (!show || !app)
+        return;
+    // 1.
+    app->printers.GetPrinter(app->selectedPrinter, workingCopy);
+    // 2.
+    if (TakeRefreshBit())
+        SelectPanelLanguage();
+    // 3. The panel language is offered when it is configured, unless a FAX configuration
+    // that uses FAX takes its language from the FAX page.
+    std::uint32_t flags = app->configureFlags;
+    bool offerPanel = (flags & kConfigurePanelLanguage) != 0
+        && ((flags & kConfigureFax) == 0 || workingCopy.fax.faxEnabled == 0);
+    for (int id : {IDC_PANEL_LANGUAGE_LABEL, IDC_PANEL_LANGUAGE})
+        if (CWindow* control = GetDlgItem(id)) {
+            control->ShowWindow(offerPanel);
+            control->EnableWindow(offerPanel);
+        }
+    SetItemText(IDC_SIDE_MESSAGE, offerPanel ? IDS_CONFIRM_DLG_SIDE_MSG_PANEL : IDS_CONFIRM_DLG_SIDE_MSG);
+    // 4.
+    summary = BuildConfigSummary(workingCopy.Settings(), flags, language);
+    if (CWindow* edit = GetDlgItem(IDC_CONFIRM_SUMMARY))
+        edit->SetWindowText(summary);
+    // 5.
+    if (CWindow* apply = GetDlgItem(IDC_NEXT))
+        apply->SetFocus();
+}
+
+bool CConfirmConfigDlg::OfferRetry(StringId textId)
+{
+    int answer = ShowMessage(language, this, textId, IDS_WARNING_TITLE, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+    if (answer != IDRETRY) {
+        wizard->OnCancel();
+        return false;
+    }
+    if (operations.sleep)
+        operations.sleep(kRetryPause);
+    return true;
+}
+
+void CConfirmConfigDlg::OnNext()
+{
+    CPlintorApp* app = App();
+    if (!app || !wizard)
+        return;
+
+    // 1. The panel language goes with the settings when it was offered.
+    CComboBox* box = PanelLanguageBox();
+    if (box && box->IsWindowVisible()) {
+        if (box->GetCurSel() >= 0)
+            workingCopy.panelLanguage = static_cast<std::uint16_t>(box->GetItemData(box->GetCurSel()));
+        app->printers.ReplacePrinter(app->selectedPrinter, workingCopy);
+        app->configureFlags |= kConfigurePanelLanguage;
+    } else {
+        app->configureFlags &= ~static_cast<std::uint32_t>(kConfigurePanelLanguage);
+    }
+
+    // 2. The printer must accept settings now.
+    for (;;) {
+        int code = SetupAnswer::kNotAsked;
+        bool ready = operations.querySetupState && operations.querySetupState(*app, code);
+        if (ready || code == SetupAnswer::kReady)
+            break;
+        StringId text = code == SetupAnswer::kRefused ? MSG_ERR_COMMUNICATION_PRINTING : MSG_ERR_COMMUNICATION_CONNECT;
+        if (!OfferRetry(text))
+            return;
+    }
+
+    // 3. The settings go out; every retry rebuilds and resends every job.
+    while (!(operations.applySettings && operations.applySettings(*app)))
+        if (!OfferRetry(MSG_ERR_COMMUNICATION_CONNECT))
+            return;
+
+    // 4.
+    wizard->completionRecorded = 0;
+    wizard->GoToPage(kPageComplete);
+}
+
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/WorkingPrinter.h"
+#include "pages/ApplyOperations.h"
+#include "wizard/CTemplateDlg.h"
+
+#include <chrono>
+#include <string>
+
+namespace plintor {
+
+class CComboBox;
+class CPlintorApp;
+
+// The confirmation page (template 30014): a summary of every value that is about to be
+// sent, the language of the printer's operation panel, and Apply, which checks that the
+// printer accepts settings and sends them, offering Retry and Cancel for as long as it
+// cannot.
+class CConfirmConfigDlg : public CTemplateDlg {
+public:
+    // How long Retry waits before it asks the printer again.
+    static constexpr std::chrono::milliseconds kRetryPause{500};
+
+    CConfirmConfigDlg();
+    const char* ClassName() const override { return "CConfirmConfigDlg"; }
+
+    // Page members.
+    std::string summary;
+    WorkingPrinter workingCopy;
+    ApplyOperations operations;
+
+protected:
+    bool OnInitDialog() override;
+    void OnShowWindow(bool show) override;
+    void OnNext() override;
+
+private:
+    CPlintorApp* App() const;
+    CComboBox* PanelLanguageBox() const;
+    void FillPanelLanguages();
+    void SelectPanelLanguage();
+    // Shows the communication failure `textId` with Retry and Cancel. True for Retry
+    // (after the pause); false for Cancel, after the wizard's cancel operation ran.
+    bool OfferRetry(StringId textId);
+};
+
+}
