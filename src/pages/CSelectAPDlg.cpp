@@ -1,5 +1,6 @@
 #include "pages/CSelectAPDlg.h"
 
+#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
 #include "app/Messages.h"
 #include "pages/WirelessKeyRules.h"
@@ -7,6 +8,7 @@
 #include "ui/CButton.h"
 #include "ui/CEdit.h"
 #include "ui/CListView.h"
+#include "wizard/CAPWaitDlg.h"
 #include "wizard/CWizardDlg.h"
 
 namespace plintor {
@@ -58,6 +60,7 @@ bool CSelectAPDlg::OnInitDialog()
     SetItemText(IDC_AP_TYPED_HINT, IDS_SELECTAP_DLG_SSID_TEXT);
     SetItemText(IDC_AP_SSID_LABEL, IDS_SELECTAP_DLG_SSID_LABEL);
     SetItemText(IDC_AP_SSID_HELP, IDS_WHATS_THIS);
+    ssidHelp.Attach(*this, IDC_AP_SSID_HELP);
     if (CEdit* ssid = Item<CEdit>(IDC_AP_SSID))
         ssid->SetLimitText(kSsidMaxChars);
 
@@ -130,11 +133,16 @@ void CSelectAPDlg::RefreshList()
         list->DeleteAllItems();
     apList.devicePath.clear();
     if (CPlintorApp* app = App()) {
+        apList.context = MakeSettingsContext(*app);
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry))
             apList.devicePath = entry.usbDevicePath;
     }
-    apList.Survey();
+    // The survey replaces the result; should the wait not run at all, the empty result
+    // tells the user that the printer gave no answer.
+    apList.result = ApSurveyResult{};
+    CAPWaitDlg wait(this, language);
+    wait.Run([this] { apList.Survey(); });
     FillList();
 }
 

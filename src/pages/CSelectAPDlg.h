@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/CLinkBtn.h"
 #include "pages/CSelectAPList.h"
 #include "settings/WirelessSettings.h"
 #include "wizard/CTemplateDlg.h"
@@ -29,6 +30,7 @@ public:
     int resetFlag = 1;                // 1: the next show starts from the list radio
     int rememberedRow = 0;
     std::string typedSsid;
+    CLinkBtn ssidHelp;
     CSelectAPList apList;
 
 protected:

@@ -42,7 +42,7 @@ void CSelectAPList::Survey()
     if (survey)
         survey(result, devicePath);
     else
-        SurveyAccessPoints(result, devicePath);
+        SurveyAccessPoints(result, devicePath, context);
 }
 
 int CSelectAPList::FillRows()

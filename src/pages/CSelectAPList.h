@@ -3,6 +3,7 @@
 #include "app/LangId.h"
 #include "app/StringIds.h"
 #include "settings/ApSurveyResult.h"
+#include "settings/SettingsContext.h"
 
 #include <functional>
 #include <string>
@@ -38,7 +39,8 @@ public:
     // Members, in this order.
     ApSurveyResult result;
     std::string devicePath;
-    SurveyFunction survey;            // empty: the real survey over USB
+    SettingsContext context;          // the run's character set and channel waits
+    SurveyFunction survey;            // empty: the real survey over USB in `context`
     LangId language = 1033;
 
 private:

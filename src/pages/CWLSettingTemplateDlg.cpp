@@ -87,6 +87,8 @@ bool CWLSettingTemplateDlg::OnInitDialog()
     SetItemText(IDC_WL_KEY_INDEX_LABEL, IDS_WLSETTING_DLG_INDEX_LABEL);
     SetItemText(IDC_WL_KEY_LABEL, IDS_WLSETTING_DLG_WEPKEY_LABEL);
     SetItemText(IDC_WL_SECURITY_HELP, IDS_WHATS_THIS);
+    networkTypeHelp.Attach(*this, IDC_WL_TYPE_HELP);
+    securityHelp.Attach(*this, IDC_WL_SECURITY_HELP);
 
     // The key edit keeps the dialog font under the face that shows the password mark.
     if (CEdit* key = KeyEdit()) {

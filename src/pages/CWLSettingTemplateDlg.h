@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/WorkingPrinter.h"
+#include "pages/CLinkBtn.h"
 #include "wizard/CTemplateDlg.h"
 
 #include <cstdint>
@@ -31,6 +32,8 @@ public:
     WorkingPrinter workingCopy;       // the chosen entry, taken on every show
     std::string keyText;              // the key edit's text
     std::intptr_t keyIndex = 0;       // the remembered key index, 0 (automatic) to 4
+    CLinkBtn networkTypeHelp;
+    CLinkBtn securityHelp;
     FontDesc keyFont;
 
 protected:

@@ -11,6 +11,7 @@ bool CWirelessSettingDlg::OnInitDialog()
     CWLSettingTemplateDlg::OnInitDialog();
     SetItemText(IDC_WL_SSID_LABEL, IDS_WLSETTING_DLG_SSID_LABEL);
     SetItemText(IDC_WL_SSID_HELP, IDS_WHATS_THIS);
+    ssidHelp.Attach(*this, IDC_WL_SSID_HELP);
     if (CEdit* ssid = Item<CEdit>(IDC_WL_SSID))
         ssid->SetLimitText(kSsidMaxChars);
     return true;

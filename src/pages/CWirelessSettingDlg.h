@@ -14,6 +14,7 @@ public:
     const char* ClassName() const override { return "CWirelessSettingDlg"; }
 
     std::string ssidText;
+    CLinkBtn ssidHelp;
 
 protected:
     bool OnInitDialog() override;
