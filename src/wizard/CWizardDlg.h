@@ -8,9 +8,15 @@
 #include "pages/CFixedSSIDWLSettingDLG.h"
 #include "pages/CIPSettingDlg.h"
 #include "pages/CSelectAPDlg.h"
+#include "pages/CSelectPrinterDlg.h"
 #include "pages/CWirelessSettingDlg.h"
 #include "ui/CDialog.h"
+#include "wizard/CConnectComDlg.h"
+#include "wizard/CConnectDlg.h"
+#include "wizard/CDisconnectDlg.h"
+#include "wizard/CSelectMethodDlg.h"
 #include "wizard/CTemplateDlg.h"
+#include "wizard/CWelcomDlg.h"
 #include "wizard/PageIndex.h"
 
 #include <array>
@@ -97,11 +103,11 @@ private:
     std::array<CTemplateDlg*, kPageCount> replaced{};
 
     // The pages, in page-table order. Pages not built yet are plain CTemplateDlg objects.
-    CTemplateDlg welcome;             // 0 CWelcomDlg
-    CTemplateDlg selectMethod;        // 1 CSelectMethodDlg
-    CTemplateDlg connect;             // 2 CConnectDlg
-    CTemplateDlg disconnect;          // 3 CDisconnectDlg
-    CTemplateDlg selectPrinter;       // 4 CSelectPrinterDlg
+    CWelcomDlg welcome;               // 0
+    CSelectMethodDlg selectMethod;    // 1
+    CConnectDlg connect;              // 2
+    CDisconnectDlg disconnect;        // 3
+    CSelectPrinterDlg selectPrinter;  // 4
     CWirelessSettingDlg wirelessSetting;  // 5
     CIPSettingDlg ipSetting;          // 6
     CTemplateDlg faxSetting;          // 7 CFAXSettingDlg
@@ -111,7 +117,7 @@ private:
     CSelectAPDlg selectAp;            // 11
     CEnterAPPwdDlg enterApPwd;        // 12
     CFixedSSIDWLSettingDLG fixedSsidWlSetting;  // 13
-    CTemplateDlg connectCom;          // 14 CConnectComDlg
+    CConnectComDlg connectCom;        // 14
 };
 
 }

@@ -90,7 +90,7 @@ protected:
     }
 
     // Runs the program with `commandLine` under `script`; the transcript lands in `transcript`.
-    int Run(const std::string& commandLine, const std::string& script)
+    int Run(const std::string& commandLine, const std::string& script, std::uint16_t uiLanguage = 1033)
     {
         std::ostringstream out;
         std::string device = printer->UsbDevice();
@@ -101,7 +101,7 @@ protected:
             services.osVersionCode = [] { return 20; };
             services.isAdministrator = [] { return true; };
             services.defaultLanguage = [] { return std::uint16_t{1033}; };
-            services.uiLanguage = [](const CPlintorApp&) { return std::uint16_t{1033}; };
+            services.uiLanguage = [uiLanguage](const CPlintorApp&) { return uiLanguage; };
             CPlintorApp app(services);
             app.hooks = ProgramStartUpHooks();
             // The USB search finds the stand-in.
@@ -177,6 +177,16 @@ TEST_F(IpFlowScriptTest, FileModeRunShowsTheJobAndWritesThePrnFileInsteadOfSendi
     EXPECT_EQ(ReadFile(folder.Path() + "/plintor.prn"), utf16);
     std::this_thread::sleep_for(200ms);
     EXPECT_EQ(printer->Log(), SetupQuestion);
+}
+
+TEST_F(IpFlowScriptTest, PanelLanguageAloneOverUsbIsSentAtOnceWithoutAWizard)
+{
+    int status = Run("/panel /mode:usb", "", 1036);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_EQ(transcript.find("page "), std::string::npos) << transcript;
+    // Only the language line: no bracket and no restart.
+    std::string expected = Uel + "@PJL DEFAULT LANG=FRENCH\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
 }
 
 }
