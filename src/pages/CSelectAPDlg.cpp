@@ -64,7 +64,7 @@ bool CSelectAPDlg::OnInitDialog()
     if (CEdit* ssid = Item<CEdit>(IDC_AP_SSID))
         ssid->SetLimitText(kSsidMaxChars);
 
-    apList.Attach(*this, IDC_AP_LIST, language);
+    apList.Attach(Item<CListView>(IDC_AP_LIST), language);
     apList.InsertColumn(0, IDS_SELECTAP_DLG_COLUMN_SSID, AP_LIST_SSID_WIDTH);
     apList.InsertColumn(1, IDS_SELECTAP_DLG_COLUMN_ENCRYPTION, AP_LIST_ENCRYPTION_WIDTH);
     apList.InsertColumn(2, IDS_SELECTAP_DLG_COLUMN_STATUS, AP_LIST_STATUS_WIDTH);
@@ -99,7 +99,7 @@ void CSelectAPDlg::OnShowWindow(bool show)
 
 void CSelectAPDlg::ApplyRadioRules()
 {
-    CListView* list = apList.Control();
+    CListView* list = apList.List();
     if (ListRadioChecked()) {
         Enable(GetDlgItem(IDC_AP_GROUP), true);
         Enable(GetDlgItem(IDC_AP_REFRESH), true);
@@ -113,7 +113,7 @@ void CSelectAPDlg::ApplyRadioRules()
         }
     } else if (SsidRadioChecked()) {
         if (list) {
-            int row = apList.SelectedRow();
+            int row = apList.GetSelectedRow();
             rememberedRow = row >= 0 && list->GetItemCount() > 0 ? row : 0;
             if (row >= 0)
                 list->SetItemState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -129,7 +129,7 @@ void CSelectAPDlg::ApplyRadioRules()
 
 void CSelectAPDlg::RefreshList()
 {
-    if (CListView* list = apList.Control())
+    if (CListView* list = apList.List())
         list->DeleteAllItems();
     apList.devicePath.clear();
     if (CPlintorApp* app = App()) {
@@ -158,7 +158,7 @@ void CSelectAPDlg::FillList()
     }
     apList.FillRows();
     rememberedRow = 0;
-    if (CListView* list = apList.Control())
+    if (CListView* list = apList.List())
         list->SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
@@ -181,6 +181,13 @@ std::intptr_t CSelectAPDlg::OnMessage(unsigned message, std::uintptr_t wParam, s
     RefreshList();
     Focus(IDC_NEXT);
     return 0;
+}
+
+bool CSelectAPDlg::OnNotify(const NotifyInfo& info)
+{
+    if (info.idFrom == IDC_AP_LIST && info.code == NM_CLICK)
+        return apList.OnClick(info);
+    return CTemplateDlg::OnNotify(info);
 }
 
 bool CSelectAPDlg::OnCommand(int controlId, int code)
@@ -217,7 +224,7 @@ void CSelectAPDlg::ReplaceWireless(const WirelessSettings& wireless)
 
 void CSelectAPDlg::TakeAccessPoint(int row)
 {
-    CListView* list = apList.Control();
+    CListView* list = apList.List();
     auto index = static_cast<std::size_t>(list->GetItemData(row));
     if (index >= apList.result.accessPoints.size())
         return;
@@ -250,7 +257,7 @@ void CSelectAPDlg::TakeTypedSsid()
 void CSelectAPDlg::OnNext()
 {
     if (ListRadioChecked()) {
-        int row = apList.SelectedRow();
+        int row = apList.GetSelectedRow();
         if (row < 0) {
             Warn(MSG_ERR_NO_AP_SELECTED, IDC_AP_REFRESH);
             return;

@@ -37,6 +37,7 @@ protected:
     bool OnInitDialog() override;
     void OnShowWindow(bool show) override;
     bool OnCommand(int controlId, int code) override;
+    bool OnNotify(const NotifyInfo& info) override;
     std::intptr_t OnMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void OnNext() override;
     void OnBack() override;

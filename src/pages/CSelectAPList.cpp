@@ -1,10 +1,8 @@
 #include "pages/CSelectAPList.h"
 
-#include "app/StringTable.h"
 #include "settings/ApSurvey.h"
 #include "settings/KeywordTables.h"
 #include "ui/CListView.h"
-#include "ui/WindowMessages.h"
 
 namespace plintor {
 
@@ -13,27 +11,6 @@ namespace {
 // Rows carry the printer list's state mark; an access point is never "chosen".
 constexpr int kUnmarked = 1;
 
-}
-
-bool CSelectAPList::Attach(CWindow& page, int controlId, LangId listLanguage)
-{
-    list = page.Item<CListView>(controlId);
-    language = listLanguage;
-    return list != nullptr;
-}
-
-void CSelectAPList::InsertColumn(int index, StringId titleId, int width)
-{
-    if (list)
-        list->InsertColumn(index, LoadText(language, titleId), width);
-}
-
-int CSelectAPList::SelectedRow() const
-{
-    if (!list)
-        return -1;
-    int row = list->GetNextItem(-1, LVNI_SELECTED);
-    return row >= 0 ? row : list->GetNextItem(-1, LVNI_FOCUSED);
 }
 
 void CSelectAPList::Survey()
@@ -47,6 +24,7 @@ void CSelectAPList::Survey()
 
 int CSelectAPList::FillRows()
 {
+    CListView* list = List();
     if (!list)
         return 0;
     int rows = 0;
@@ -57,8 +35,8 @@ int CSelectAPList::FillRows()
         if (!security || !quality)
             continue;
         int row = list->InsertItem(rows, accessPoint.ssid);
-        list->SetItemText(row, 1, LoadText(language, static_cast<StringId>(security->stringId)));
-        list->SetItemText(row, 2, LoadText(language, static_cast<StringId>(quality->stringId)));
+        SetItemText(row, 1, static_cast<StringId>(security->stringId));
+        SetItemText(row, 2, static_cast<StringId>(quality->stringId));
         list->SetItemData(row, static_cast<std::intptr_t>(i));
         list->SetRowMark(row, kUnmarked);
         ++rows;
