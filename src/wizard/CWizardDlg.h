@@ -2,8 +2,10 @@
 
 #include "app/LangId.h"
 #include "app/StringIds.h"
+#include "pages/CCheckFAXSettingDlg.h"
 #include "pages/CCompleteDlg.h"
 #include "pages/CConfirmConfigDlg.h"
+#include "pages/CFAXSettingDlg.h"
 #include "pages/CIPSettingDlg.h"
 #include "ui/CDialog.h"
 #include "wizard/CTemplateDlg.h"
@@ -100,8 +102,8 @@ private:
     CTemplateDlg selectPrinter;       // 4 CSelectPrinterDlg
     CTemplateDlg wirelessSetting;     // 5 CWirelessSettingDlg
     CIPSettingDlg ipSetting;          // 6
-    CTemplateDlg faxSetting;          // 7 CFAXSettingDlg
-    CTemplateDlg checkFaxSetting;     // 8 CCheckFAXSettingDlg
+    CFAXSettingDlg faxSetting;        // 7
+    CCheckFAXSettingDlg checkFaxSetting;  // 8
     CConfirmConfigDlg confirmConfig;  // 9
     CCompleteDlg complete;            // 10
     CTemplateDlg selectAp;            // 11 CSelectAPDlg
