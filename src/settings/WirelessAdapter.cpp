@@ -21,9 +21,9 @@ bool AnswerNamesWlan(Channel& channel)
 
 }
 
-bool HasWirelessAdapter(CUSBConnect& usb)
+bool HasWirelessAdapter(CUSBConnect& usb, const std::string& devicePath)
 {
-    return usb.Query(kWirelessAdapterQuery) && AnswerNamesWlan(usb);
+    return usb.Query(kWirelessAdapterQuery, devicePath) && AnswerNamesWlan(usb);
 }
 
 bool HasWirelessAdapter(const std::string& address)

@@ -1,9 +1,11 @@
 #include "settings/SettingsJob.h"
 
 #include "config/UtilityConfig.h"
+#include "discovery/PrinterList.h"
 #include "settings/ApplySettings.h"
 #include "settings/ConfigureFlags.h"
 #include "settings/SettingsContext.h"
+#include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -199,6 +201,58 @@ TEST_F(SettingsJob, FileModeFilePathAndBytes)
     EXPECT_EQ(bytes.substr(18, 6), std::string("\xac\x20\n\0\x1b\0", 6));
 
     EXPECT_FALSE(SaveJobToFile("x", folder + "/missing/plintor"));
+}
+
+TEST_F(SettingsJob, WalksWithoutChosenPrintersSendNothingAndSucceed)
+{
+    PrinterList printers;
+    PrinterEntry entry;
+    entry.connection = kConnectionNetwork;
+    entry.addressIpv4 = "127.0.0.1";
+    printers.Add(entry);
+    printers.Add(entry);
+    context.printers = &printers;
+    context.configureFlags = kConfigureIp;
+    ApplyReport report;
+    report.sent = {7};
+    EXPECT_TRUE(ApplySettings(context, &report));
+    EXPECT_TRUE(report.sent.empty() && report.unbuilt.empty());
+    EXPECT_EQ(report.failed, -1);
+    EXPECT_TRUE(ApplyPanelLanguage(context, &report));
+    EXPECT_TRUE(PrintSettingsReport(context, &report));
+    context.printers = nullptr;
+    EXPECT_TRUE(ApplySettings(context, &report));
+}
+
+TEST_F(SettingsJob, UnknownConnectionKindFailsTheWalk)
+{
+    PrinterList printers;
+    PrinterEntry entry;
+    entry.chosen = 1;
+    entry.connection = 5;
+    printers.Add(entry);
+    context.printers = &printers;
+    ApplyReport report;
+    EXPECT_FALSE(ApplySettings(context, &report));
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_TRUE(report.sent.empty());
+}
+
+TEST_F(SettingsJob, FileModeSaveThatFailsIsNotASuccess)
+{
+    PrinterList printers;
+    PrinterEntry entry;
+    entry.chosen = 1;
+    entry.connection = 5;  // never contacted in file mode
+    printers.Add(entry);
+    context.printers = &printers;
+    context.fileMode = 1;
+    context.programPath = folder + "/missing/plintor";
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return static_cast<int>(IDYES); });
+    EXPECT_FALSE(ApplySettings(context));
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return static_cast<int>(IDNO); });
+    EXPECT_TRUE(ApplySettings(context));
+    SetMessageBoxHandler({});
 }
 
 }

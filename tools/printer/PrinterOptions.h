@@ -5,6 +5,7 @@
 // a new row and a new field, nothing else.
 
 #include "Faults.h"
+#include "PrinterSettingsOptions.h"
 
 #include <map>
 #include <optional>
@@ -27,6 +28,8 @@ struct PrinterOptions {
     std::string usbDir;          // also a USB printer, with its fake sysfs tree here
     std::string portFile;        // the PJL port, written when ready
     std::string readyFile;       // KEY=VALUE lines (pjl-port, usb-device, ...), written when ready
+    // Settings state: --state, --access-point, --survey-status, --survey-count, --reboot-time.
+    PrinterSettingsOptions settings;
     // Misbehaviour.
     Faults faults;
     bool help = false;

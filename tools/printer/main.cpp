@@ -2,6 +2,7 @@
 // See StandInPrinter.h for its parts and where new services plug in.
 
 #include "PrinterOptions.h"
+#include "PrinterSettings.h"
 #include "StandInPrinter.h"
 
 #include <cstdio>
@@ -25,6 +26,8 @@ int main(int argc, char** argv)
         return 1;
     }
     // Further services (SNMP agent, printer state) register with the printer here.
+    CPrinterSettings settings(printer.Options().settings, printer.Options().variables);
+    settings.Attach(printer);
     printer.ReportReady();
     return printer.Run();
 }
