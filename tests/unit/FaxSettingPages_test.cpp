@@ -63,6 +63,7 @@ protected:
         entry.fax = stored;
         entry.panelLanguage = 1031;
         app.printers.Add(entry);
+        app.currentPrinter.SetSettings(entry.Settings());
         SelectPrinter(app.printers, app.selectedPrinter, app.currentPrinter, 0);
         app.currentPrinter.faxReadStatus = readStatus;
         wizard.currentPage = page;
@@ -361,10 +362,12 @@ TEST_F(FaxSettingPagesTest, DeclinedInAFaxOnlyRunSendsThePanelLanguageAndComplet
     app.configureFlags = kConfigureFax | kConfigurePanelLanguage;
     app.uiLanguage = 1036;
     Open(kPageCheckFaxSetting);
-    ASSERT_TRUE(frontEnd.Check(IDC_FAX_NOT_USED));
     // Declined: nothing is validated and the FAX values stay.
     ASSERT_TRUE(frontEnd.Type(IDC_FAX_COMPANY, "Caf\xC3\xA9"));
     ASSERT_TRUE(frontEnd.Type(IDC_FAX_NUMBER, "555-0100"));
+    ASSERT_TRUE(Pick(IDC_FAX_REGION, "Japan"));
+    ASSERT_TRUE(frontEnd.Check(IDC_FAX_NOT_USED));
+    EXPECT_FALSE(frontEnd.Type(IDC_FAX_COMPANY, "Other"));  // a disabled edit takes nothing
     EXPECT_EQ(NextMessage(), "");
     EXPECT_EQ(frontEnd.CurrentPage(), kPageComplete);
     EXPECT_EQ(panelSends, (std::vector<std::uint16_t>{1036}));
@@ -372,6 +375,7 @@ TEST_F(FaxSettingPagesTest, DeclinedInAFaxOnlyRunSendsThePanelLanguageAndComplet
     EXPECT_EQ(entry.fax.faxEnabled, 0u);
     EXPECT_EQ(entry.fax.companyName, stored.companyName);
     EXPECT_EQ(entry.fax.faxNumber, stored.faxNumber);
+    EXPECT_EQ(entry.fax.country, stored.country);
     EXPECT_EQ(entry.panelLanguage, 1036);
     EXPECT_EQ(app.configureFlags, static_cast<std::uint32_t>(kConfigureFax | kConfigurePanelLanguage));
 }
