@@ -63,18 +63,18 @@ bool ReadUntilComplete(PjlExchange& exchange, std::vector<PjlRequest>& requests,
                        const ChunkReader& read)
 {
     const auto deadline = Clock::now() + bounds.cycle;
-    std::string text;
+    // `reply` is everything read in this cycle, appended to in place.
+    std::string& text = exchange.reply;
+    text.clear();
     std::string carry;
     std::string bytes;
     bool readOk = true;
-    bool complete = false;
     while (true) {
         auto wait = NextWait(deadline, bounds);
         IoResult result = wait.count() > 0 ? read(bytes, wait) : IoResult::TimedOut;
         if (result == IoResult::Closed) {
             FlushCarry(text, carry, codePage, bounds);
-            exchange.reply = text;
-            complete = MatchBatch(exchange, requests);
+            MatchBatch(exchange, requests);
             break;
         }
         if (result != IoResult::Ok) {
@@ -82,26 +82,23 @@ bool ReadUntilComplete(PjlExchange& exchange, std::vector<PjlRequest>& requests,
             exchange.failure = FailureOf(result);
             break;
         }
-        if (!AppendCapped(text, codePage.FromAnsi(bytes, &carry), bounds)) {
+        std::string chunk = codePage.FromAnsi(bytes, &carry);
+        if (!AppendCapped(text, chunk, bounds)) {
             readOk = false;
             exchange.failure = ChannelFailure::ReplyTooLarge;
             break;
         }
-        exchange.reply = text;
-        if (MatchBatch(exchange, requests)) {
-            complete = true;
+        // Only a chunk that completes a block can change what the matcher finds.
+        if (chunk.find(FormFeed) != std::string::npos && MatchBatch(exchange, requests))
             break;
-        }
     }
     if (text.empty()) {
         if (readOk)
             exchange.failure = ChannelFailure::NoReply;
         return false;
     }
-    exchange.reply = std::move(text);
     if (readOk)
         exchange.failure = ChannelFailure::Ok;
-    (void)complete; // a completed match and a connection that ended both leave readOk set
     return readOk;
 }
 

@@ -7,8 +7,14 @@
 #include "pages/CConfirmConfigDlg.h"
 #include "pages/CFAXSettingDlg.h"
 #include "pages/CIPSettingDlg.h"
+#include "pages/CSelectPrinterDlg.h"
 #include "ui/CDialog.h"
+#include "wizard/CConnectComDlg.h"
+#include "wizard/CConnectDlg.h"
+#include "wizard/CDisconnectDlg.h"
+#include "wizard/CSelectMethodDlg.h"
 #include "wizard/CTemplateDlg.h"
+#include "wizard/CWelcomDlg.h"
 #include "wizard/PageIndex.h"
 
 #include <array>
@@ -95,11 +101,11 @@ private:
     std::array<CTemplateDlg*, kPageCount> replaced{};
 
     // The pages, in page-table order. Pages not built yet are plain CTemplateDlg objects.
-    CTemplateDlg welcome;             // 0 CWelcomDlg
-    CTemplateDlg selectMethod;        // 1 CSelectMethodDlg
-    CTemplateDlg connect;             // 2 CConnectDlg
-    CTemplateDlg disconnect;          // 3 CDisconnectDlg
-    CTemplateDlg selectPrinter;       // 4 CSelectPrinterDlg
+    CWelcomDlg welcome;               // 0
+    CSelectMethodDlg selectMethod;    // 1
+    CConnectDlg connect;              // 2
+    CDisconnectDlg disconnect;        // 3
+    CSelectPrinterDlg selectPrinter;  // 4
     CTemplateDlg wirelessSetting;     // 5 CWirelessSettingDlg
     CIPSettingDlg ipSetting;          // 6
     CFAXSettingDlg faxSetting;        // 7
@@ -109,7 +115,7 @@ private:
     CTemplateDlg selectAp;            // 11 CSelectAPDlg
     CTemplateDlg enterApPwd;          // 12 CEnterAPPwdDlg
     CTemplateDlg fixedSsidWlSetting;  // 13 CFixedSSIDWLSettingDLG
-    CTemplateDlg connectCom;          // 14 CConnectComDlg
+    CConnectComDlg connectCom;        // 14
 };
 
 }

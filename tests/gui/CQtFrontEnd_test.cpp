@@ -563,3 +563,47 @@ TEST(QtFrontEnd, TheWaitPopupCannotBeClosedFromItsTitleBar)
 
 }
 }
+
+#include "resources/dialogs/WirelessSettingIds.h"
+
+namespace plintor::qt {
+namespace {
+
+int BluePixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 200 && c.red() < 80 && c.green() < 80)
+                ++count;
+        }
+    return count;
+}
+
+TEST(QtFrontEnd, LinksAreDrawnBlueOnWhiteAndGreyWhenDisabledAndKeysAreHidden)
+{
+    FrameWithPage shown(IDD_WIRELESS_SETTING);
+    auto* link = shown.Widget<CQtLinkButton>(IDC_WL_SSID_HELP);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), "What's this?");
+    EXPECT_EQ(link->DrawState(), 0);
+    QImage enabled = link->grab().toImage();
+    EXPECT_GT(BluePixels(enabled), 10);
+    EXPECT_EQ(enabled.pixelColor(1, 1), QColor(Qt::white));
+    shown.page.GetDlgItem(IDC_WL_SSID_HELP)->SetFocus();
+    EXPECT_EQ(link->DrawState(), 2);
+    shown.page.GetDlgItem(IDC_WL_SSID_HELP)->EnableWindow(false);
+    EXPECT_EQ(link->DrawState(), 3);
+    EXPECT_EQ(BluePixels(link->grab().toImage()), 0);
+
+    auto* key = shown.Widget<QLineEdit>(IDC_WL_KEY);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->echoMode(), QLineEdit::Password);
+    shown.page.GetDlgItem(IDC_WL_KEY)->SetWindowText("secret12");
+    EXPECT_EQ(key->text(), "secret12");
+    EXPECT_NE(key->displayText(), "secret12");
+}
+
+}
+}

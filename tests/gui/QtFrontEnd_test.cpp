@@ -54,13 +54,32 @@ TEST(QtFrontEndStart, WithoutADisplayNothingRunsAndTheCallerIsTold)
     EXPECT_EQ(exitCode, 77);
 }
 
-TEST(QtFrontEndStart, ADisplayOrAPlatformCounts)
+TEST(QtFrontEndStart, ADisplayThatAnswersOrAPlatformCounts)
 {
     EnvironmentValue platform("QT_QPA_PLATFORM", nullptr);
     EnvironmentValue wayland("WAYLAND_DISPLAY", nullptr);
     {
-        EnvironmentValue display("DISPLAY", ":0");
+        // A local display without a server behind it would end the program in the toolkit.
+        EnvironmentValue display("DISPLAY", ":64999");
+        EXPECT_FALSE(QtDisplayAvailable());
+        int argc = 1;
+        char name[] = "plintor";
+        char* argv[] = {name, nullptr};
+        int exitCode = 0;
+        EXPECT_FALSE(RunQtFrontEnd(argc, argv, [] { return 0; }, exitCode));
+    }
+    {
+        EnvironmentValue display("DISPLAY", "junk");
+        EXPECT_FALSE(QtDisplayAvailable());
+    }
+    {
+        EnvironmentValue display("DISPLAY", "printers.example:0");   // another host: taken on trust
         EXPECT_TRUE(QtDisplayAvailable());
+    }
+    {
+        EnvironmentValue display("DISPLAY", nullptr);
+        EnvironmentValue named("WAYLAND_DISPLAY", "/nonexistent/wayland-0");
+        EXPECT_FALSE(QtDisplayAvailable());
     }
     {
         EnvironmentValue display("DISPLAY", nullptr);

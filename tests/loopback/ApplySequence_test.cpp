@@ -79,6 +79,18 @@ std::string ReadFile(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The printer's state file once it holds `needle` (bounded wait); what it holds otherwise.
+std::string WaitForState(const std::string& path, const std::string& needle)
+{
+    auto until = std::chrono::steady_clock::now() + 5s;
+    std::string state = ReadFile(path);
+    while (state.find(needle) == std::string::npos && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(20ms);
+        state = ReadFile(path);
+    }
+    return state;
+}
+
 std::string Utf16Le(const std::string& ascii)
 {
     std::string out;
@@ -157,7 +169,8 @@ protected:
 
 TEST_F(ApplySequenceTest, IpPageToCompletionSendsTheSettingsJobByteForByte)
 {
-    auto printer = StartPrinter({});
+    std::string statePath = folder.Path() + "/state";
+    auto printer = StartPrinter({"--state", statePath});
     UsePort(printer->Port());
     AddNetworkPrinter();
     Open(kPageIpSetting);
@@ -189,6 +202,13 @@ TEST_F(ApplySequenceTest, IpPageToCompletionSendsTheSettingsJobByteForByte)
     ASSERT_EQ(frontEnd.CurrentPage(), kPageComplete);
     std::string expected = SetupQuestion + Uel + DualStaticJob + Uel;
     EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    // The printer took the settings with its restart.
+    std::string state = WaitForState(statePath, "RESTARTS=1\n");
+    for (const char* line : {"RESTARTS=1\n", "TCPIP.VSSTACKMODE=DUAL\n", "TCPIP.IPMODE=MANUAL\n",
+                             "TCPIP.IPADDRESS=C0A8010A\n", "TCPIP.SNMADDRESS=FFFFFF00\n", "TCPIP.GTWADDRESS=C0A80101\n",
+                             "TCPIP.VSMANUAL=ON\n"})
+        EXPECT_NE(state.find(line), std::string::npos) << line << " in\n" << state;
+    EXPECT_NE(state.find("2001:0DB9:0000:0000:0000:0000:0000:0005/64"), std::string::npos) << state;
 }
 
 TEST_F(ApplySequenceTest, BusyPrinterGets555AndRetrySucceedsOnceItAcceptsSetup)

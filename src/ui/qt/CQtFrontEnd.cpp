@@ -632,8 +632,11 @@ void CQtFrontEnd::ApplyColours(Peer& peer)
     QPalette palette = widget->palette();
     const bool dialog = window.Kind() == ControlKind::Dialog;
     if (window.TextColour() != kDefaultColour) {
-        palette.setColor(QPalette::WindowText, ToQColor(window.TextColour()));
-        palette.setColor(QPalette::Text, ToQColor(window.TextColour()));
+        // A disabled control keeps the greyed text of the style, as the dialog framework's do.
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::WindowText, ToQColor(window.TextColour()));
+            palette.setColor(group, QPalette::Text, ToQColor(window.TextColour()));
+        }
     }
     if (window.TransparentBackground()) {
         widget->setAutoFillBackground(false);

@@ -5,8 +5,9 @@
 namespace plintor {
 
 // True when the desktop can be reached: QT_QPA_PLATFORM names a platform (offscreen
-// included), or DISPLAY or WAYLAND_DISPLAY is set. Without it the desktop front end
-// cannot start.
+// included), DISPLAY names an X display that answers (one on another host is taken on
+// trust), or WAYLAND_DISPLAY names a compositor's socket. Without it the desktop front
+// end cannot start.
 bool QtDisplayAvailable();
 
 // Runs `startUp` (the program's start-up, which runs the wizard modally) with the desktop

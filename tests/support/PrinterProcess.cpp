@@ -1,5 +1,7 @@
 #include "PrinterProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,10 @@
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#ifndef PLINTOR_PRINTER_PROGRAM
+#define PLINTOR_PRINTER_PROGRAM "plintor-printer"
+#endif
 
 namespace plintor::test {
 
@@ -52,7 +58,7 @@ CPrinterProcess::CPrinterProcess(Setup setup) : folder(MakeTempFolder())
     usbFolder = setup.usbFolder.empty() ? folder + "/usb" : setup.usbFolder;
     std::string readyFile = folder + "/ready";
     std::vector<std::string> arguments = {
-        std::string(PLINTOR_BIN_DIR) + "/plintor-printer",
+        std::string(PLINTOR_BIN_DIR) + "/" PLINTOR_PRINTER_PROGRAM,
         "--bind", setup.bind, "--pjl-port", "0",
         "--log", folder + "/log", "--ready-file", readyFile,
     };
@@ -120,6 +126,11 @@ CPrinterProcess::~CPrinterProcess()
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
+        // A printer that crashed, or that a sanitizer stopped, fails the test that ran it.
+        bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (!clean)
+            ADD_FAILURE() << "the stand-in printer did not end cleanly (status " << status << "):\n"
+                          << ReadFile(folder + "/output");
     }
     std::error_code ignored;
     if (!folder.empty())
