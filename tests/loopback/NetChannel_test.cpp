@@ -190,6 +190,33 @@ TEST(NetChannel, RefusedConnectionWritesNothing)
     EXPECT_TRUE(channel.exchange.job.empty());
 }
 
+TEST(NetChannelFaults, PrinterThatStopsReadingFailsTheWriteWithinItsBound)
+{
+    // A listener that never accepts: the connection is made, but nobody reads, so a large
+    // job fills the buffers and the write must give up.
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(fd, 1), 0);
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    CNetConnect channel;
+    channel.port = std::to_string(ntohs(address.sin_port));
+    channel.bounds.write = 300ms;
+    // More than loopback's send and receive buffers hold.
+    std::string job(24u << 20, 'x');
+    auto start = Clock::now();
+    EXPECT_FALSE(channel.Send("127.0.0.1", job));
+    EXPECT_EQ(channel.exchange.failure, ChannelFailure::WriteFailed);
+    // Converting the job takes its time on a loaded (or sanitized) build; the point is
+    // that the write ends instead of waiting for ever.
+    EXPECT_LT(Clock::now() - start, channel.bounds.write + 20s);
+    EXPECT_FALSE(channel.socket.IsOpen());
+    close(fd);
+}
+
 TEST(NetChannelFaults, SilentPrinterFailsWithinTheReadBounds)
 {
     CPrinterProcess printer(Printer({"--fault", "silent"}));

@@ -63,12 +63,12 @@ std::string Unescape(const std::string& text)
     return out;
 }
 
-bool Faults::Add(const std::string& spec)
+bool Faults::Add(const std::string& text)
 {
-    auto equals = spec.find('=');
-    std::string name = spec.substr(0, equals);
+    auto equals = text.find('=');
+    std::string name = text.substr(0, equals);
     bool hasArgument = equals != std::string::npos;
-    std::string argument = hasArgument ? spec.substr(equals + 1) : std::string();
+    std::string argument = hasArgument ? text.substr(equals + 1) : std::string();
     std::size_t number = 0;
 
     if (name == "silent" && !hasArgument) {

@@ -36,7 +36,7 @@ struct Faults {
     bool endless = false;                     // endless: never stop sending after the answer
 
     // Parses one "NAME[=ARG]"; false for an unknown name or a bad argument.
-    bool Add(const std::string& spec);
+    bool Add(const std::string& text);
 
     // The bytes of an answer whose first line is the echo line.
     std::string Shape(const std::string& answer) const;
