@@ -191,7 +191,7 @@ protected:
     void RunOverTheNetwork(const std::string& variant)
     {
         bool flow = variant == "flow";
-        int status = Run("/mode:net /fax /run:" + variant,
+        int status = Run("/mode:network /fax /run:" + variant,
                          "expect page 14\n"
                          "click 2\n"
                          "wait page 4\n"
