@@ -1,6 +1,5 @@
 #include "pages/CIPSettingDlg.h"
 
-#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
 #include "app/Messages.h"
 #include "app/StringTable.h"
@@ -8,7 +7,6 @@
 #include "pages/IpAddressRules.h"
 #include "resources/dialogs/IpSettingIds.h"
 #include "settings/ConfigureFlags.h"
-#include "settings/FaxRead.h"
 #include "settings/KeywordTables.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
@@ -17,6 +15,7 @@
 #include "ui/MessageBox.h"
 #include "wizard/CWizardDlg.h"
 #include "wizard/PageIndex.h"
+#include "wizard/WizardServices.h"
 
 namespace plintor {
 
@@ -416,8 +415,9 @@ void CIPSettingDlg::MoveOn()
     if (next == kPageNone)
         return;
     // The FAX page that loads itself afresh needs the printer's current FAX settings.
-    if (wizard->pageRefreshMask & PageBit(kPageFaxSetting))
-        ReadFaxSettings(MakeSettingsContext(*app), app->currentPrinter.faxReadStatus);
+    const auto& read = CurrentWizardServices().readFaxSettings;
+    if ((wizard->pageRefreshMask & PageBit(kPageFaxSetting)) && read)
+        app->currentPrinter.faxReadStatus = read(*app);
     wizard->GoToPage(next);
 }
 

@@ -1,6 +1,8 @@
 #include "wizard/WizardServices.h"
 
+#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
+#include "settings/FaxRead.h"
 
 namespace plintor {
 
@@ -26,7 +28,9 @@ WizardServices ProgramWizardServices()
         return app.hooks.discoverUsb(app);
     };
     services.readFaxSettings = [](CPlintorApp& app) {
-        return app.hooks.readFaxSettings ? app.hooks.readFaxSettings(app) : app.currentPrinter.faxReadStatus;
+        int status = 0;
+        ReadFaxSettings(MakeSettingsContext(app), status);
+        return status;
     };
     return services;
 }

@@ -13,6 +13,7 @@
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
 #include "wizard/CWizardDlg.h"
+#include "wizard/WizardServices.h"
 
 #include <gtest/gtest.h>
 
@@ -369,6 +370,25 @@ TEST_F(IpSettingPageTest, NextChoosesTheFaxPageByVariant)
     EXPECT_EQ(frontEnd.CurrentPage(), kPageIpSetting);
     app.faxPageVariant = -1;
     EXPECT_EQ(NextMessage(), "");
+    EXPECT_EQ(frontEnd.CurrentPage(), kPageFaxSetting);
+}
+
+TEST_F(IpSettingPageTest, FaxPageThatReloadsGetsTheFaxSettingsReadFirst)
+{
+    int reads = 0;
+    WizardServices services;
+    services.readFaxSettings = [&](CPlintorApp& run) {
+        ++reads;
+        // The IP values are in the entry before the printer is asked.
+        EXPECT_EQ(run.printers.Entries()[0].ip.stackMode, 1u);
+        return 0;
+    };
+    ScopedWizardServices scoped(services);
+    Open(kConfigureIp | kConfigureFax);
+    ASSERT_TRUE(frontEnd.Select(IDC_IP_MODE, 1));
+    EXPECT_EQ(NextMessage(), "");
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(app.currentPrinter.faxReadStatus, 0);
     EXPECT_EQ(frontEnd.CurrentPage(), kPageFaxSetting);
 }
 

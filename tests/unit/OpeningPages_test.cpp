@@ -11,6 +11,7 @@
 #include "resources/dialogs/WelcomeIds.h"
 #include "settings/ConfigureFlags.h"
 #include "ui/CButton.h"
+#include "ui/CMessageQueue.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
 
@@ -18,6 +19,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <future>
 #include <string>
 
 namespace plintor {
@@ -32,10 +35,13 @@ struct FakeUsb {
     std::atomic<int> printers{0};
     std::atomic<int> noAdapter{0};
     std::atomic<int> searches{0};
+    std::function<void()> duringSearch;   // set before the watcher starts
 
     int Search(CPlintorApp& app, int& noAdapterCount)
     {
         ++searches;
+        if (duringSearch)
+            duringSearch();
         app.printers.Clear();
         int count = printers.load();
         for (int i = 0; i < count; ++i) {
@@ -244,6 +250,27 @@ TEST_F(OpeningPagesTest, CablePageMovesOnByItselfWhenOnePrinterIsPluggedIn)
     // Back passes over the cable page to the method page.
     ASSERT_TRUE(frontEnd.Click(IDC_BACK));
     EXPECT_EQ(frontEnd.CurrentPage(), kPageSelectMethod);
+}
+
+TEST_F(OpeningPagesTest, MainThreadHandlesMessagesWhileTheWatcherSearches)
+{
+    // The search waits for the main thread to handle a posted message: it would wait in
+    // vain if showing the cable page blocked the main thread.
+    std::atomic<int> handledDuringSearch{0};
+    usb.duringSearch = [&] {
+        auto handled = std::make_shared<std::promise<void>>();
+        std::future<void> done = handled->get_future();
+        CMessageQueue::Instance().Post([handled] { handled->set_value(); });
+        if (done.wait_for(5s) == std::future_status::ready)
+            ++handledDuringSearch;
+    };
+    app.configureFlags = kConfigureIp;
+    Open(kPageConnect);
+    auto until = std::chrono::steady_clock::now() + 5s;
+    while (handledDuringSearch.load() < 2 && std::chrono::steady_clock::now() < until)
+        frontEnd.WaitForPage(-2, 20ms);
+    EXPECT_GE(handledDuringSearch.load(), 2);
+    EXPECT_EQ(frontEnd.CurrentPage(), kPageConnect);
 }
 
 TEST_F(OpeningPagesTest, DisconnectPageStaysUntilOnlyOnePrinterRemains)
