@@ -342,6 +342,20 @@ TEST(QtFrontEnd, AnAddressTypedIntoTheFourFieldsArrivesUnmangled)
     EXPECT_EQ(mask->Text(), "255.255.255.");
 }
 
+TEST(QtFrontEnd, ADotAfterAnAutomaticMoveToTheNextFieldDoesNotSkipAField)
+{
+    FrameWithPage shown(IDD_IP_SETTING);
+    auto* model = shown.page.Item<CIpAddressControl>(IDC_IPV4_GATEWAY);
+    model->SetAddress(0);   // "0.0.0.0", as a page loads an empty address
+    auto* gateway = shown.Widget<CQtIpAddressEdit>(IDC_IPV4_GATEWAY);
+    gateway->FocusField(0);
+    TypeInto(gateway->Field(0), QStringLiteral("255.255.255.0"));
+    EXPECT_EQ(model->GetWindowText(), "255.255.255.0");
+    gateway->FocusField(0);
+    TypeInto(gateway->Field(0), QStringLiteral("10.1.2.3"));
+    EXPECT_EQ(model->GetWindowText(), "10.1.2.3");
+}
+
 TEST(QtFrontEnd, RadioButtonsAndCheckBoxesTakeTheirStateFromTheModel)
 {
     FrameWithPage shown(IDD_WELCOME);

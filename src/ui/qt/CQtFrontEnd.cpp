@@ -774,8 +774,11 @@ void CQtFrontEnd::RunModalLoop(CDialog& dialog)
     } entry{loops, &loop};
     Drain();
     CWindow* window = CWindow::FromHandle(handle);
+    QPointer<QWidget> owner = window && window->peer ? static_cast<Peer*>(window->peer)->widget->parentWidget() : nullptr;
     if (window && !dialog.ModalEnded())
         loop.exec(QEventLoop::DialogExec);
+    if (owner && owner->window()->isVisible())
+        owner->window()->activateWindow();
 }
 
 void CQtFrontEnd::EndModalLoop(CDialog& dialog)
@@ -787,7 +790,13 @@ void CQtFrontEnd::EndModalLoop(CDialog& dialog)
 
 int CQtFrontEnd::ShowMessageBox(const MessageBoxRequest& request)
 {
-    return ShowQtMessageBox(request, OwnerWidget(request.owner));
+    QPointer<QWidget> owner = OwnerWidget(request.owner);
+    const int pressed = ShowQtMessageBox(request, owner);
+    // The window the box belonged to takes the keyboard again, also where no window
+    // manager hands it back.
+    if (owner && owner->isVisible())
+        owner->activateWindow();
+    return pressed;
 }
 
 void CQtFrontEnd::WakeUp()

@@ -102,8 +102,10 @@ void CQtIpAddressEdit::FieldEdited(int index, const QString& text)
         updating = false;
     }
     emit Edited(Text());
-    if (text.size() == 3 && index < 3 && field->cursorPosition() == 3)
+    if (text.size() == 3 && index < 3 && field->cursorPosition() == 3) {
         FocusField(index + 1);
+        advancedByItself = true;
+    }
 }
 
 bool CQtIpAddressEdit::eventFilter(QObject* watched, QEvent* event)
@@ -132,11 +134,14 @@ bool CQtIpAddressEdit::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
+    // A dot right after the third digit moved on by itself belongs to that move.
+    const bool afterAdvance = advancedByItself;
+    advancedByItself = false;
     switch (key->key()) {
     case Qt::Key_Period:
     case Qt::Key_Comma:
     case Qt::Key_Space:
-        if (index < 3 && !field->text().isEmpty())
+        if (!afterAdvance && index < 3 && !field->text().isEmpty())
             FocusField(index + 1);
         return true;
     case Qt::Key_Backspace:

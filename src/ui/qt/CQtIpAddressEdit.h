@@ -11,6 +11,7 @@ namespace plintor::qt {
 // The IPv4 address control: four fields of 0 to 255 behind one edit frame, each possibly
 // blank. Typing a dot or a third digit moves to the next field, Backspace in an empty
 // field moves back, a value above 255 becomes 255, and a pasted "a.b.c.d" fills all four.
+// A dot typed right after a third digit moved on by itself is taken as that move.
 // Fields are never masked: "192.168.0.10" stays as typed.
 class CQtIpAddressEdit : public QFrame {
     Q_OBJECT
@@ -40,6 +41,7 @@ private:
 
     std::array<QLineEdit*, 4> fields{};
     bool updating = false;
+    bool advancedByItself = false;   // the last digit moved the caret to the next field
 };
 
 }
