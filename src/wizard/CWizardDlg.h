@@ -5,9 +5,13 @@
 #include "pages/CCheckFAXSettingDlg.h"
 #include "pages/CCompleteDlg.h"
 #include "pages/CConfirmConfigDlg.h"
+#include "pages/CEnterAPPwdDlg.h"
 #include "pages/CFAXSettingDlg.h"
+#include "pages/CFixedSSIDWLSettingDLG.h"
 #include "pages/CIPSettingDlg.h"
+#include "pages/CSelectAPDlg.h"
 #include "pages/CSelectPrinterDlg.h"
+#include "pages/CWirelessSettingDlg.h"
 #include "ui/CDialog.h"
 #include "wizard/CConnectComDlg.h"
 #include "wizard/CConnectDlg.h"
@@ -106,15 +110,15 @@ private:
     CConnectDlg connect;              // 2
     CDisconnectDlg disconnect;        // 3
     CSelectPrinterDlg selectPrinter;  // 4
-    CTemplateDlg wirelessSetting;     // 5 CWirelessSettingDlg
+    CWirelessSettingDlg wirelessSetting;  // 5
     CIPSettingDlg ipSetting;          // 6
     CFAXSettingDlg faxSetting;        // 7
     CCheckFAXSettingDlg checkFaxSetting;  // 8
     CConfirmConfigDlg confirmConfig;  // 9
     CCompleteDlg complete;            // 10
-    CTemplateDlg selectAp;            // 11 CSelectAPDlg
-    CTemplateDlg enterApPwd;          // 12 CEnterAPPwdDlg
-    CTemplateDlg fixedSsidWlSetting;  // 13 CFixedSSIDWLSettingDLG
+    CSelectAPDlg selectAp;            // 11
+    CEnterAPPwdDlg enterApPwd;        // 12
+    CFixedSSIDWLSettingDLG fixedSsidWlSetting;  // 13
     CConnectComDlg connectCom;        // 14
 };
 

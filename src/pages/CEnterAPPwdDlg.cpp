@@ -1,0 +1,113 @@
+#include "pages/CEnterAPPwdDlg.h"
+
+#include "app/CPlintorApp.h"
+#include "app/Messages.h"
+#include "pages/WirelessKeyRules.h"
+#include "resources/dialogs/EnterApPwdIds.h"
+#include "ui/CEdit.h"
+#include "wizard/CWizardDlg.h"
+
+namespace plintor {
+
+namespace {
+
+constexpr std::uint32_t kSecurityWep = 1;
+constexpr const char* kKeyEditFace = "MS Shell Dlg";
+
+bool IsWpa(std::uint32_t security)
+{
+    return security >= 2 && security <= 4;
+}
+
+}
+
+CPlintorApp* CEnterAPPwdDlg::App() const
+{
+    return wizard ? wizard->app : nullptr;
+}
+
+bool CEnterAPPwdDlg::OnInitDialog()
+{
+    CTemplateDlg::OnInitDialog();
+    SetItemText(IDC_AP_PWD_SSID_LABEL, IDS_ENTERAPPWD_DLG_SSID_LABEL);
+    if (CEdit* key = Item<CEdit>(IDC_AP_PWD_KEY)) {
+        keyFont = GetFont();
+        keyFont.face = kKeyEditFace;
+        key->SetFont(keyFont);
+    }
+    return true;
+}
+
+void CEnterAPPwdDlg::OnShowWindow(bool show)
+{
+    if (!show)
+        return;
+    if (CPlintorApp* app = App()) {
+        PrinterEntry entry;
+        if (app->printers.GetPrinter(app->selectedPrinter, entry))
+            wireless = entry.wireless;
+    }
+    CEdit* key = Item<CEdit>(IDC_AP_PWD_KEY);
+    if (wireless.security == kSecurityWep) {
+        SetItemText(IDC_PAGE_TITLE, IDS_ENTERAPPWD_DLG_TITLE_WEP);
+        SetItemText(IDC_SIDE_TITLE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_WEP);
+        SetItemText(IDC_SIDE_MESSAGE, IDS_ENTERAPPWD_DLG_SIDE_MSG_WEP);
+        SetItemText(IDC_AP_PWD_KEY_LABEL, IDS_ENTERAPPWD_DLG_WEPKEY_LABEL);
+        keyText = wireless.wepKey;
+        if (key) {
+            key->SetLimitText(kWepKeyMaxChars);
+            key->SetWindowText(keyText);
+        }
+    } else if (IsWpa(wireless.security)) {
+        SetItemText(IDC_PAGE_TITLE, IDS_ENTERAPPWD_DLG_TITLE_PASSPHRASE);
+        SetItemText(IDC_SIDE_TITLE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_PASSPHRASE);
+        SetItemText(IDC_SIDE_MESSAGE, IDS_ENTERAPPWD_DLG_SIDE_MSG_PASSPHRASE);
+        SetItemText(IDC_AP_PWD_KEY_LABEL, IDS_ENTERAPPWD_DLG_PASSPHRASE_LABEL);
+        keyText = wireless.passphrase;
+        if (key) {
+            key->SetLimitText(kPassphraseMaxChars);
+            key->SetWindowText(keyText);
+        }
+    }
+    if (CWindow* ssid = GetDlgItem(IDC_AP_PWD_SSID))
+        ssid->SetWindowText(wireless.ssid);
+    if (key)
+        key->SetFocus();
+}
+
+void CEnterAPPwdDlg::Refuse(StringId textId)
+{
+    ShowMessage(language, this, textId, IDS_ERR_TITLE, MB_OK | MB_ICONEXCLAMATION);
+    if (CWindow* key = GetDlgItem(IDC_AP_PWD_KEY))
+        key->SetFocus();
+}
+
+void CEnterAPPwdDlg::OnNext()
+{
+    if (CWindow* key = GetDlgItem(IDC_AP_PWD_KEY))
+        keyText = key->GetWindowText();
+    if (wireless.security == kSecurityWep) {
+        if (!IsValidWepKey(keyText)) {
+            Refuse(MSG_ERR_ENTERAPPWD_INCORRECT_WEPKEY);
+            return;
+        }
+        wireless.wepKey = keyText;
+    } else if (IsWpa(wireless.security)) {
+        if (!IsValidPassphrase(keyText)) {
+            Refuse(MSG_ERR_ENTERAPPWD_INCORRECT_PASSPHRASE);
+            return;
+        }
+        wireless.passphrase = keyText;
+    }
+    if (CPlintorApp* app = App()) {
+        PrinterEntry entry;
+        if (app->printers.GetPrinter(app->selectedPrinter, entry)) {
+            entry.wireless = wireless;
+            app->printers.ReplacePrinter(app->selectedPrinter, entry);
+        }
+    }
+    if (wizard)
+        wizard->GoToPage(kPageIpSetting);
+}
+
+}

@@ -1,0 +1,389 @@
+// Whole wireless runs of the program in-process under the script front end, from the page
+// start-up chose to Finish, against the USB stand-in printer: the access point survey,
+// the key entry, the typed SSID and the manual settings page, each ending in the job the
+// printer received and the settings it holds afterwards.
+
+#include "app/AppSettingsContext.h"
+#include "app/CPlintorApp.h"
+#include "app/StartUpWiring.h"
+#include "ui/headless/CScriptRunner.h"
+#include "wizard/WizardServices.h"
+
+#include "PrinterProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+namespace plintor {
+namespace {
+
+using namespace std::chrono_literals;
+using test::CPrinterProcess;
+using test::CTempFolder;
+
+const std::string Uel = "\x1b%-12345X";
+const std::string SetupQuestion = Uel + "@PJL INFO IWASETUP\r\n" + Uel;
+const std::string Survey = Uel + "@PJL IWAWLSERCHRESULTGET\r\n" + Uel;
+
+// The IP page filled with a static IPv4 address, then the confirmation page applied and
+// the completion page finished.
+const std::string StaticIpv4Script =
+    "expect page 6\n"
+    "select 1090 1\n"
+    "select 1018 1\n"
+    "type 1020 192.168.1.10\n"
+    "type 1022 255.255.255.0\n"
+    "type 1024 192.168.1.1\n"
+    "click 2\n"
+    "expect page 9\n"
+    "click 2\n"
+    "expect page 10\n"
+    "click 2\n";
+
+const std::string StaticIpv4Lines =
+    "@PJL SETWLPARAMS VSSTACKMODE=IPV4\r\n"
+    "@PJL SETWLPARAMS IPMODE=MANUAL\r\n"
+    "@PJL SETWLPARAMS IPADDRESS=C0A8010A\r\n"
+    "@PJL SETWLPARAMS SNMADDRESS=FFFFFF00\r\n"
+    "@PJL SETWLPARAMS GTWADDRESS=C0A80101\r\n";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    std::size_t at = text.find(from);
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+class WirelessFlowScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("PLINTOR_LOCK_DIR", folder.Path().c_str(), 1);
+        SetSettingsContextAdjuster([](SettingsContext& context) { context.wireCharset = "ISO-8859-1"; });
+    }
+    void TearDown() override
+    {
+        SetSettingsContextAdjuster({});
+        unsetenv("PLINTOR_LOCK_DIR");
+    }
+
+    // The sample configuration with a lock of this test's own and the survey switch.
+    void WriteConfig(bool apDiscovery)
+    {
+        std::string ini = ReadFile(PLINTOR_BIN_DIR "/plintor.ini");
+        std::size_t name = ini.find("MUTEX_NAME=");
+        ASSERT_NE(name, std::string::npos);
+        ini.insert(name + 11, "Test" + std::to_string(getpid()));
+        ASSERT_NE(ini.find("AP_USB_DISCOVERY=ON"), std::string::npos);
+        if (!apDiscovery)
+            ini = Replace(ini, "AP_USB_DISCOVERY=ON", "AP_USB_DISCOVERY=OFF");
+        configPath = folder.Path() + "/plintor.ini";
+        std::ofstream(configPath) << ini;
+    }
+
+    // A USB stand-in that hears access points of every kind, two of which the page drops
+    // (an encryption mode and a link quality without a display row).
+    void StartPrinter(bool apDiscovery = true)
+    {
+        WriteConfig(apDiscovery);
+        CPrinterProcess::Setup setup;
+        setup.usb = true;
+        statePath = folder.Path() + "/state";
+        setup.arguments = {"--state", statePath,
+                           "--access-point", "OpenCafe,0,1",
+                           "--access-point", "OldWep,1,2",
+                           "--access-point", "Unknown,4,1",
+                           "--access-point", "Tkip,2,3",
+                           "--access-point", "HomeAP,3,1",
+                           "--access-point", "Faint,3,7",
+                           "--access-point", "Mixed,6,2"};
+        printer = std::make_unique<CPrinterProcess>(setup);
+        ASSERT_TRUE(printer->Ready());
+    }
+
+    int Run(const std::string& commandLine, const std::string& script)
+    {
+        std::ostringstream out;
+        std::string device = printer->UsbDevice();
+        std::string config = configPath;
+        int status = RunScriptText(script, [&] {
+            StartUpServices services = DefaultStartUpServices();
+            services.configFilePath = [config] { return config; };
+            services.osVersionCode = [] { return 20; };
+            services.isAdministrator = [] { return true; };
+            services.defaultLanguage = [] { return std::uint16_t{1033}; };
+            services.uiLanguage = [](const CPlintorApp&) { return std::uint16_t{1033}; };
+            CPlintorApp app(services);
+            app.hooks = ProgramStartUpHooks();
+            app.hooks.discoverUsb = [device](CPlintorApp& run) {
+                run.printers.Clear();
+                PrinterEntry entry;
+                entry.connection = kConnectionUsb;
+                entry.usbDevicePath = device;
+                entry.usbPortNumber = 1;
+                entry.options = 1;
+                run.printers.Add(entry);
+                return run.printers.Count();
+            };
+            app.commandLine = commandLine;
+            app.InitInstance();
+            return app.ExitInstance();
+        }, out);
+        transcript = out.str();
+        return status;
+    }
+
+    // Runs the program on the network: the search finds the stand-in at 127.0.0.1, whose
+    // PJL port the network channel is moved to.
+    int RunOnNetwork(const std::string& script)
+    {
+        setenv("PLINTOR_PJL_PORT", std::to_string(printer->Port()).c_str(), 1);
+        WizardServices services = ProgramWizardServices();
+        services.discoverNetwork = [](CPlintorApp& run) {
+            run.printers.Clear();
+            PrinterEntry entry;
+            entry.connection = kConnectionNetwork;
+            entry.addressIpv4 = "127.0.0.1";
+            entry.macAddress = "008092123456";
+            entry.options = 1;
+            run.printers.Add(entry);
+            return run.printers.Count();
+        };
+        ScopedWizardServices scoped(services);
+        int status = Run("", script);
+        unsetenv("PLINTOR_PJL_PORT");
+        return status;
+    }
+
+    // The printer's state once it has restarted `restarts` times.
+    std::string StateAfterRestarts(int restarts)
+    {
+        std::string state;
+        std::string mark = "RESTARTS=" + std::to_string(restarts) + "\n";
+        for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
+            state = ReadFile(statePath);
+            if (state.find(mark) != std::string::npos)
+                break;
+            std::this_thread::sleep_for(20ms);
+        }
+        EXPECT_NE(state.find(mark), std::string::npos) << state;
+        return state;
+    }
+
+    CTempFolder folder;
+    std::string configPath;
+    std::string statePath;
+    std::unique_ptr<CPrinterProcess> printer;
+    std::string transcript;
+};
+
+TEST_F(WirelessFlowScriptTest, NetworkRunFromTheWelcomePageWithWpa2AndAStaticAddress)
+{
+    StartPrinter();
+    int status = RunOnNetwork("expect page 0\n"
+                              "check 1038\n"
+                              "click 2\n"
+                              "expect page 1\n"
+                              "check 1042\n"
+                              "click 2\n"
+                              "expect page 14\n"
+                              "click 2\n"
+                              "expect page 4\n"
+                              "select 1048 0\n"
+                              "click 2\n"
+                              "expect page 5\n"
+                              "type 1076 HomeAP\n"
+                              "select 1084 3\n"
+                              "type 1088 home-passphrase\n"
+                              "click 2\n" +
+                              StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_EQ(transcript.find("page 11"), std::string::npos) << transcript;
+    std::string expected = SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"HomeAP\"\r\n"
+                           "@PJL SETWLPARAMS NETWORKTYPE=INFRASTRUCTURE\r\n"
+                           "@PJL SETWLPARAMS SECURITY=WPAPSKAES PASSPHRASE=\"home-passphrase\"\r\n" +
+                           StaticIpv4Lines +
+                           // The welcome page adds the panel language the configuration offers.
+                           "@PJL DEFAULT LANG=ENGLISH\r\n"
+                           "@PJL REBOOT\r\n" +
+                           Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.SSID=HomeAP\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("WLAN.IPADDRESS=C0A8010A\n"), std::string::npos) << state;
+}
+
+TEST_F(WirelessFlowScriptTest, AccessPointWithSecurityThenKeyEntryThenIpSettings)
+{
+    StartPrinter();
+    int status = Run("/mode:usb /wireless",
+                     "expect page 11\n"
+                     "expect checked 1107\n"
+                     "expect disabled 1133\n"
+                     "dump\n"
+                     "select 1114 3\n"
+                     "click 2\n"
+                     "expect page 12\n"
+                     "expect text 1002 \"Enter Passphrase\"\n"
+                     "expect text 1139 HomeAP\n"
+                     "type 1137 short\n"
+                     "click 2\n"
+                     "expect page 12\n"
+                     "type 1137 home-passphrase\n"
+                     "click 2\n" +
+                         StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    // The list: five rows in survey order; "Unknown" and "Faint" are not listed.
+    EXPECT_NE(transcript.find("\"OpenCafe\" \"No Security\" \"Good\""), std::string::npos) << transcript;
+    for (const char* row : {"\"OldWep\" \"WEP\" \"Acceptable\"", "\"Tkip\" \"WPA-PSK-TKIP\" \"Low\"",
+                            "\"HomeAP\" \"WPA2-PSK-AES\" \"Good\"", "\"Mixed\" \"Mixed mode PSK\" \"Acceptable\""})
+        EXPECT_NE(transcript.find(row), std::string::npos) << row;
+    EXPECT_EQ(transcript.find("Unknown"), std::string::npos);
+    EXPECT_EQ(transcript.find("Faint"), std::string::npos);
+    EXPECT_NE(transcript.find("page 11 CSelectAPDlg\n"), std::string::npos);
+    EXPECT_NE(transcript.find("message \"Input Error\" \"Incorrect passphrase.\" -> ok (default)\n"), std::string::npos);
+
+    std::string expected = Survey + SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"HomeAP\"\r\n"
+                           "@PJL SETWLPARAMS NETWORKTYPE=INFRASTRUCTURE\r\n"
+                           "@PJL SETWLPARAMS SECURITY=WPAPSKAES PASSPHRASE=\"home-passphrase\"\r\n" +
+                           StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.SSID=HomeAP\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("WLAN.PASSPHRASE=home-passphrase\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("WLAN.IPADDRESS=C0A8010A\n"), std::string::npos) << state;
+}
+
+TEST_F(WirelessFlowScriptTest, OpenAccessPointGoesStraightToTheIpSettings)
+{
+    StartPrinter();
+    int status = Run("/mode:usb /wireless", "expect page 11\nclick 2\n" + StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_EQ(transcript.find("page 12"), std::string::npos) << transcript;
+    std::string expected = Survey + SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"OpenCafe\"\r\n"
+                           "@PJL SETWLPARAMS NETWORKTYPE=INFRASTRUCTURE\r\n"
+                           "@PJL SETWLPARAMS SECURITY=NOSECURITY\r\n" +
+                           StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.SSID=OpenCafe\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("WLAN.SECURITY=NOSECURITY\n"), std::string::npos) << state;
+}
+
+TEST_F(WirelessFlowScriptTest, TypedSsidThenFixedSsidSettingsWithWep)
+{
+    StartPrinter();
+    int status = Run("/mode:usb /wireless",
+                     "expect page 11\n"
+                     "check 1108\n"
+                     "expect disabled 1114\n"
+                     "expect enabled 1133\n"
+                     "click 2\n"
+                     "expect page 11\n"
+                     "type 1133 Hidden Net\n"
+                     "click 2\n"
+                     "expect page 13\n"
+                     "expect text 1140 \"Hidden Net\"\n"
+                     "select 1084 1\n"
+                     "select 1085 2\n"
+                     "type 1088 0123456789abcdef0123456789\n"
+                     "click 2\n" +
+                         StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_NE(transcript.find("message \"Input Error\" \"Incorrect SSID.\" -> ok (default)\n"), std::string::npos)
+        << transcript;
+    std::string expected = Survey + SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"Hidden Net\"\r\n"
+                           "@PJL SETWLPARAMS NETWORKTYPE=INFRASTRUCTURE\r\n"
+                           "@PJL SETWLPARAMS SECURITY=WEP WEPKEYSIZE=128BIT TRANSMITKEY=2 "
+                           "WEPKEY=\"FD0123456789abcdef0123456789FF\"\r\n" +
+                           StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.TRANSMITKEY=2\n"), std::string::npos) << state;
+}
+
+TEST_F(WirelessFlowScriptTest, WithoutSurveyTheSettingsPageComesFirst)
+{
+    StartPrinter(false);
+    int status = Run("/mode:usb /wireless",
+                     "expect page 5\n"
+                     "type 1076 Office\n"
+                     "select 1084 3\n"
+                     "type 1088 office-wpa2-key\n"
+                     "click 2\n" +
+                         StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_EQ(transcript.find("page 11"), std::string::npos) << transcript;
+    std::string expected = SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"Office\"\r\n"
+                           "@PJL SETWLPARAMS NETWORKTYPE=INFRASTRUCTURE\r\n"
+                           "@PJL SETWLPARAMS SECURITY=WPAPSKAES PASSPHRASE=\"office-wpa2-key\"\r\n" +
+                           StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    StateAfterRestarts(1);
+}
+
+TEST_F(WirelessFlowScriptTest, AdHocHidesTheGatewaysAndSendsZeroGateways)
+{
+    StartPrinter(false);
+    int status = Run("/mode:usb /wireless",
+                     "expect page 5\n"
+                     "type 1076 Peer\n"
+                     "check 1080\n"
+                     "select 1084 1\n"
+                     "type 1088 abcde\n"
+                     "click 2\n"
+                     "expect page 6\n"
+                     "expect hidden 1024\n"
+                     "expect hidden 1033\n"
+                     "select 1090 1\n"
+                     "select 1018 1\n"
+                     "type 1020 192.168.1.10\n"
+                     "type 1022 255.255.255.0\n"
+                     "click 2\n"
+                     "expect page 9\n"
+                     "click 2\n"
+                     "expect page 10\n"
+                     "click 2\n");
+    EXPECT_EQ(status, 0) << transcript;
+    std::string expected = SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"Peer\"\r\n"
+                           "@PJL SETWLPARAMS NETWORKTYPE=ADHOC\r\n"
+                           "@PJL SETWLPARAMS SECURITY=WEP WEPKEYSIZE=64BIT TRANSMITKEY=1 WEPKEY=\"56162636465FFF\"\r\n"
+                           "@PJL SETWLPARAMS VSSTACKMODE=IPV4\r\n"
+                           "@PJL SETWLPARAMS IPMODE=MANUAL\r\n"
+                           "@PJL SETWLPARAMS IPADDRESS=C0A8010A\r\n"
+                           "@PJL SETWLPARAMS SNMADDRESS=FFFFFF00\r\n"
+                           "@PJL SETWLPARAMS GTWADDRESS=00000000\r\n"
+                           "@PJL REBOOT\r\n" +
+                           Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.NETWORKTYPE=ADHOC\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("WLAN.GTWADDRESS=00000000\n"), std::string::npos) << state;
+}
+
+}
+}
