@@ -2,9 +2,11 @@
 
 #include "app/LangId.h"
 #include "app/StringIds.h"
+#include "pages/CCheckFAXSettingDlg.h"
 #include "pages/CCompleteDlg.h"
 #include "pages/CConfirmConfigDlg.h"
 #include "pages/CEnterAPPwdDlg.h"
+#include "pages/CFAXSettingDlg.h"
 #include "pages/CFixedSSIDWLSettingDLG.h"
 #include "pages/CIPSettingDlg.h"
 #include "pages/CSelectAPDlg.h"
@@ -110,8 +112,8 @@ private:
     CSelectPrinterDlg selectPrinter;  // 4
     CWirelessSettingDlg wirelessSetting;  // 5
     CIPSettingDlg ipSetting;          // 6
-    CTemplateDlg faxSetting;          // 7 CFAXSettingDlg
-    CTemplateDlg checkFaxSetting;     // 8 CCheckFAXSettingDlg
+    CFAXSettingDlg faxSetting;        // 7
+    CCheckFAXSettingDlg checkFaxSetting;  // 8
     CConfirmConfigDlg confirmConfig;  // 9
     CCompleteDlg complete;            // 10
     CSelectAPDlg selectAp;            // 11

@@ -388,8 +388,12 @@ TEST_F(IpSettingPageTest, FaxPageThatReloadsGetsTheFaxSettingsReadFirst)
     ASSERT_TRUE(frontEnd.Select(IDC_IP_MODE, 1));
     EXPECT_EQ(NextMessage(), "");
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(app.currentPrinter.faxReadStatus, 0);
     EXPECT_EQ(frontEnd.CurrentPage(), kPageFaxSetting);
+    // The FAX page takes the failed read's status and tells it once it is shown.
+    EXPECT_EQ(app.currentPrinter.faxReadStatus, 1);
+    frontEnd.Pump();
+    ASSERT_FALSE(frontEnd.Messages().empty());
+    EXPECT_EQ(frontEnd.Messages().back().text, "Failed to acquire the information.");
 }
 
 TEST_F(IpSettingPageTest, ValuesTypedSurviveBackAndAreNotReloaded)
