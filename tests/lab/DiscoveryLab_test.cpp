@@ -64,7 +64,7 @@ TEST_F(DiscoveryLab, MergesBothPassesByMacDropsUnknownModelsAndShortMacsAndSorts
 {
     Lab::Options options;
     options.printers = 7;
-    options.spec = {
+    options.printerLines = {
         Model() + " --mac 0000000000F1",                    // dual stack
         "@ipv4only " + Model() + " --mac 0000000000E2",     // IPv4 only
         "@ipv6only " + Model() + " --mac 0000000000D3",     // IPv6 only
@@ -103,7 +103,7 @@ TEST_F(DiscoveryLab, SeventyPrintersGiveTheFirst64AnswersOfEachPass)
 {
     Lab::Options options;
     options.printers = 70;
-    options.spec.assign(70, Model());
+    options.printerLines.assign(70, Model());
     ASSERT_TRUE(lab.Up(options));
     ASSERT_TRUE(lab.Enter());
     int count = DiscoverNetwork(context);
@@ -120,7 +120,7 @@ TEST_F(DiscoveryLab, ATypedAddressIsVerifiedByUnicast)
 {
     Lab::Options options;
     options.printers = 2;
-    options.spec = {Model() + " --mac 02000000AB01", Model("1.3.6.1.4.1.59999.1.2")};
+    options.printerLines = {Model() + " --mac 02000000AB01", Model("1.3.6.1.4.1.59999.1.2")};
     ASSERT_TRUE(lab.Up(options));
     ASSERT_TRUE(lab.Enter());
     EXPECT_EQ(ValidateTypedAddress(Lab::PrinterIpv4(1)), 1);
@@ -138,7 +138,7 @@ TEST_F(DiscoveryLab, TheIpv4PassAddsTheLinkLocalRouteOnceAndItIsRemovedAtExit)
 {
     Lab::Options options;
     options.printers = 1;
-    options.spec = {Model()};
+    options.printerLines = {Model()};
     ASSERT_TRUE(lab.Up(options));
     ASSERT_TRUE(lab.Enter());
     CLinkLocalRoute route;
@@ -163,7 +163,7 @@ TEST_F(DiscoveryLab, TheCapabilityQuerySetsOptionsAndAFailedQueryDropsThePrinter
     Lab::Options options;
     options.printers = 3;
     options.waitTcp = "9100";
-    options.spec = {
+    options.printerLines = {
         Model() + " --mac 000000000001 --options WLAN",
         Model() + " --mac 000000000002 --options WLAN,MPC-2",
         Model() + " --mac 000000000003 --fault early-close",

@@ -75,14 +75,14 @@ bool Lab::Up(const Options& options)
         return false;
     folder = pattern;
     name = "plab-" + std::to_string(getpid()) + "-" + std::to_string(std::rand() % 100000);
-    std::string specPath = folder + "/spec";
+    std::string linesPath = folder + "/printer-lines";
     {
-        std::ofstream spec(specPath);
-        for (const std::string& line : options.spec)
-            spec << line << "\n";
+        std::ofstream lines(linesPath);
+        for (const std::string& line : options.printerLines)
+            lines << line << "\n";
     }
     std::vector<std::string> argv = {LabScript(), "up", "--name", name, "--printers",
-        std::to_string(options.printers), "--spec", specPath, "--owner", std::to_string(getpid()),
+        std::to_string(options.printers), "--printer-lines", linesPath, "--owner", std::to_string(getpid()),
         "--printer-bin", PrinterBinary()};
     if (options.twoNetworks)
         argv.push_back("--two-networks");

@@ -12,7 +12,7 @@ class Lab {
 public:
     struct Options {
         int printers = 3;
-        std::vector<std::string> spec; // line K: lab words and printer options of printer K
+        std::vector<std::string> printerLines; // line K: lab words and printer options of printer K
         bool twoNetworks = false;
         bool alternate = false;
         bool noDefaultRoute = false;

@@ -55,7 +55,7 @@ TEST_F(SnmpSessionLab, BroadcastReachesEveryPrinterAndSetupTakesTheInterfaceAddr
     for (const platform::NetInterface& i : platform::ListNetInterfaces())
         before.push_back(i.name);
     Lab::Options options = Printers(3);
-    options.spec = {"--sysobjectid 1.3.6.1.4.1.59999.1.7"};
+    options.printerLines = {"--sysobjectid 1.3.6.1.4.1.59999.1.7"};
     ASSERT_TRUE(lab.Up(options));
     // Nothing was added to the namespace the test runs in.
     std::vector<std::string> after;

@@ -67,7 +67,7 @@ protected:
         options.waitTcp = "9100";
         // The stand-in's default model is one of the sample configuration's, which
         // `plintor --discover` reads.
-        options.spec = {"--log " + printerLog, ""};
+        options.printerLines = {"--log " + printerLog, ""};
         ASSERT_TRUE(lab.Up(options));
         ASSERT_TRUE(lab.Enter());
         ASSERT_TRUE(cups.Start());

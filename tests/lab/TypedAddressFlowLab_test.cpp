@@ -109,7 +109,7 @@ TEST_F(TypedAddressFlowLab, PrinterInAnotherSubnetIsAddedByAddressAfterTheRefusa
     Lab::Options options;
     options.printers = 3;
     options.twoNetworks = true;
-    options.spec = {
+    options.printerLines = {
         std::string("@net2 --sysobjectid ") + kModel,
         "@net2 --sysobjectid 1.3.6.1.4.1.59999.1.2",
         std::string("@net2 --sysobjectid ") + kModel + " --options MPC",
