@@ -10,6 +10,7 @@
 #include "wizard/WizardServices.h"
 
 #include "PrinterProcess.h"
+#include "ScriptedRun.h"
 
 #include <gtest/gtest.h>
 
@@ -134,35 +135,8 @@ protected:
         };
         ScopedWizardServices installed{services};
 
-        std::ostringstream out;
-        std::string device = printer->UsbDevice();
-        std::string config = configPath;
-        int status = RunScriptText(script, [&] {
-            StartUpServices startUp = DefaultStartUpServices();
-            startUp.configFilePath = [config] { return config; };
-            startUp.osVersionCode = [] { return 20; };
-            startUp.isAdministrator = [] { return true; };
-            startUp.defaultLanguage = [] { return std::uint16_t{1033}; };
-            startUp.uiLanguage = [uiLanguage](const CPlintorApp&) { return uiLanguage; };
-            CPlintorApp app(startUp);
-            app.hooks = ProgramStartUpHooks();
-            // The USB search finds the stand-in.
-            app.hooks.discoverUsb = [device](CPlintorApp& run) {
-                run.printers.Clear();
-                PrinterEntry entry;
-                entry.connection = kConnectionUsb;
-                entry.usbDevicePath = device;
-                entry.usbPortNumber = 1;
-                entry.options = 0;
-                run.printers.Add(entry);
-                return run.printers.Count();
-            };
-            app.commandLine = commandLine;
-            app.InitInstance();
-            return app.ExitInstance();
-        }, out);
-        transcript = out.str();
-        return status;
+        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 0, uiLanguage}, commandLine, script,
+                                     transcript);
     }
 
     // The state once it holds `line` (bounded wait).

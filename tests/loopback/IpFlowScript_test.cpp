@@ -8,6 +8,7 @@
 #include "ui/headless/CScriptRunner.h"
 
 #include "PrinterProcess.h"
+#include "ScriptedRun.h"
 
 #include <gtest/gtest.h>
 
@@ -92,35 +93,8 @@ protected:
     // Runs the program with `commandLine` under `script`; the transcript lands in `transcript`.
     int Run(const std::string& commandLine, const std::string& script, std::uint16_t uiLanguage = 1033)
     {
-        std::ostringstream out;
-        std::string device = printer->UsbDevice();
-        std::string config = configPath;
-        int status = RunScriptText(script, [&] {
-            StartUpServices services = DefaultStartUpServices();
-            services.configFilePath = [config] { return config; };
-            services.osVersionCode = [] { return 20; };
-            services.isAdministrator = [] { return true; };
-            services.defaultLanguage = [] { return std::uint16_t{1033}; };
-            services.uiLanguage = [uiLanguage](const CPlintorApp&) { return uiLanguage; };
-            CPlintorApp app(services);
-            app.hooks = ProgramStartUpHooks();
-            // The USB search finds the stand-in.
-            app.hooks.discoverUsb = [device](CPlintorApp& run) {
-                run.printers.Clear();
-                PrinterEntry entry;
-                entry.connection = kConnectionUsb;
-                entry.usbDevicePath = device;
-                entry.usbPortNumber = 1;
-                entry.options = 0;
-                run.printers.Add(entry);
-                return run.printers.Count();
-            };
-            app.commandLine = commandLine;
-            app.InitInstance();
-            return app.ExitInstance();
-        }, out);
-        transcript = out.str();
-        return status;
+        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 0, uiLanguage}, commandLine, script,
+                                     transcript);
     }
 
     CTempFolder folder;

@@ -10,6 +10,7 @@
 #include "wizard/WizardServices.h"
 
 #include "PrinterProcess.h"
+#include "ScriptedRun.h"
 
 #include <gtest/gtest.h>
 
@@ -115,34 +116,7 @@ protected:
 
     int Run(const std::string& commandLine, const std::string& script)
     {
-        std::ostringstream out;
-        std::string device = printer->UsbDevice();
-        std::string config = configPath;
-        int status = RunScriptText(script, [&] {
-            StartUpServices services = DefaultStartUpServices();
-            services.configFilePath = [config] { return config; };
-            services.osVersionCode = [] { return 20; };
-            services.isAdministrator = [] { return true; };
-            services.defaultLanguage = [] { return std::uint16_t{1033}; };
-            services.uiLanguage = [](const CPlintorApp&) { return std::uint16_t{1033}; };
-            CPlintorApp app(services);
-            app.hooks = ProgramStartUpHooks();
-            app.hooks.discoverUsb = [device](CPlintorApp& run) {
-                run.printers.Clear();
-                PrinterEntry entry;
-                entry.connection = kConnectionUsb;
-                entry.usbDevicePath = device;
-                entry.usbPortNumber = 1;
-                entry.options = 1;
-                run.printers.Add(entry);
-                return run.printers.Count();
-            };
-            app.commandLine = commandLine;
-            app.InitInstance();
-            return app.ExitInstance();
-        }, out);
-        transcript = out.str();
-        return status;
+        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 1, 1033}, commandLine, script, transcript);
     }
 
     // Runs the program on the network: the search finds the stand-in at 127.0.0.1, whose
