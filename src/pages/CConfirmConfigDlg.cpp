@@ -2,6 +2,7 @@
 
 #include "app/CPlintorApp.h"
 #include "app/Messages.h"
+#include "app/StringTable.h"
 #include "config/PanelLanguageTable.h"
 #include "pages/ConfigSummary.h"
 #include "pages/SetupState.h"
@@ -13,12 +14,28 @@
 #include "wizard/CWizardDlg.h"
 #include "wizard/PageIndex.h"
 
+#include <cctype>
+#include <string>
 
 namespace plintor {
 
 namespace {
 
 constexpr std::uint16_t kEnglishPanel = 1033;
+
+std::string PanelLanguageName(LangId language, const PanelLanguageRow& row)
+{
+    std::string name = LoadText(language, static_cast<StringId>(row.stringId));
+    if (!name.empty())
+        return name;
+    // The string tables name only a few panel languages. The others are shown by the
+    // name the printer knows them by, "FRENCH" as "French", so that no row of the list
+    // is blank and the user can tell the languages apart.
+    name = std::string(row.pjlName);
+    for (std::size_t i = 1; i < name.size(); ++i)
+        name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+    return name;
+}
 
 }
 
@@ -58,7 +75,7 @@ void CConfirmConfigDlg::FillPanelLanguages()
     box->ResetContent();
     for (std::uint16_t langId : app->config.panelLanguages)
         if (const PanelLanguageRow* row = FindPanelLanguage(langId))
-            AddComboItem(box, static_cast<StringId>(row->stringId), langId);
+            box->SetItemData(box->AddString(PanelLanguageName(language, *row)), langId);
 }
 
 void CConfirmConfigDlg::SelectPanelLanguage()
