@@ -49,6 +49,12 @@ DiscoveryContext DiscoveryContextOf(CPlintorApp& app)
     return context;
 }
 
+void ReleaseThisRunOnStop()
+{
+    CSpoolerUpkeep::ForThisRun().ReleaseHeld();
+    CLinkLocalRoute::ForThisRun().Remove();
+}
+
 int RunDiscoverAfterStartUp(CPlintorApp& app)
 {
     // Start-up's checks and the configuration come first; the wizard is not shown.

@@ -15,6 +15,12 @@ StartUpHooks ProgramStartUpHooks();
 // spooler queues, run options, and the run's spooler upkeep and link-local route.
 DiscoveryContext DiscoveryContextOf(CPlintorApp& app);
 
+// What a stop signal undoes before the program ends (platform/StopSignals.h): it releases
+// the spooler queues this run held and removes the link-local route this run added, as
+// the exit hook does. It reads nothing of the application object, so the signal watcher
+// may run it while a discovery worker holds queues.
+void ReleaseThisRunOnStop();
+
 // `plintor --discover`: start-up's checks and configuration, then one network discovery and
 // one USB search printed one line per printer (discovery/DiscoverCommand.h). 0, or 1 after a
 // start-up failure.

@@ -1,6 +1,7 @@
 #include "app/CPlintorApp.h"
 #include "app/CommandLine.h"
 #include "app/StartUpWiring.h"
+#include "platform/StopSignals.h"
 #include "ui/headless/CScriptRunner.h"
 #if PLINTOR_WITH_QT
 #include "ui/qt/QtFrontEnd.h"
@@ -29,6 +30,11 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // Before any thread or the toolkit starts, so that every thread inherits the blocked
+    // stop signals: SIGINT, SIGTERM and SIGHUP end the run only after the watcher has
+    // undone what the run changed on the workstation.
+    platform::StartStopSignalWatch();
+
     // The front ends take their own arguments (arguments.scriptPath, arguments.frontEnd)
     // and install themselves here, before start-up; without one, message boxes go to
     // stderr. Start-up sees only the command line without the front ends' arguments.
@@ -38,6 +44,9 @@ int main(int argc, char** argv)
     // For administrators and outside checks: the printers discovery finds, one per line.
     if (std::find(arguments.frontEnd.begin(), arguments.frontEnd.end(), "--discover") != arguments.frontEnd.end())
         return RunDiscoverAfterStartUp(app);
+    // The spooler queues the wizard held and its link-local route, on a stop signal; at a
+    // normal end the exit hook releases them.
+    platform::CStopSignalCleanUp releaseOnStop(ReleaseThisRunOnStop);
     auto runProgram = [&app] {
         app.InitInstance();
         return app.ExitInstance();

@@ -7,15 +7,9 @@
 #include "discovery/SpoolerUpkeep.h"
 #include "discovery/UsbDiscovery.h"
 
-#include <pthread.h>
-#include <signal.h>
-#include <unistd.h>
+#include "platform/StopSignals.h"
 
-#include <atomic>
-#include <cerrno>
-#include <ctime>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace plintor {
@@ -49,39 +43,22 @@ int RunDiscoverCommand(const DiscoverCommandInput& input, std::FILE* out)
     context.route = &route;
     context.usbRoots = input.usbRoots;
 
-    // The search runs on a worker; this thread waits for it or for SIGINT/SIGTERM, so that
-    // held queues are released whichever comes first.
-    sigset_t stops, previous;
-    sigemptyset(&stops);
-    sigaddset(&stops, SIGINT);
-    sigaddset(&stops, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stops, &previous);
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        DiscoveryContext netContext = context;
-        netContext.printers = &network;
-        DiscoverNetwork(netContext);
-        DiscoveryContext usbContext = context;
-        usbContext.printers = &usb;
-        int noModule = 0;
-        DiscoverUsb(usbContext, noModule);
-        done = true;
-    });
-    int caught = 0;
-    while (!done && caught <= 0) {
-        timespec tick{0, 100 * 1000 * 1000};
-        caught = sigtimedwait(&stops, nullptr, &tick);
-        if (caught < 0 && errno != EAGAIN && errno != EINTR)
-            break;
-    }
-    if (caught > 0) {
-        spooler.RestoreBidi(printersToRestore);
+    // SIGINT, SIGTERM and SIGHUP release the held queues and remove the route while the
+    // search goes on; the process then ends with 128 + the signal number.
+    platform::StartStopSignalWatch();
+    platform::CStopSignalCleanUp releaseOnStop([&spooler, &route, out] {
+        spooler.ReleaseHeld();
         route.Remove();
         std::fflush(out);
-        _exit(128 + caught);
-    }
-    worker.join();
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    });
+
+    DiscoveryContext netContext = context;
+    netContext.printers = &network;
+    DiscoverNetwork(netContext);
+    DiscoveryContext usbContext = context;
+    usbContext.printers = &usb;
+    int noModule = 0;
+    DiscoverUsb(usbContext, noModule);
 
     for (const PrinterEntry& e : network.Entries())
         std::fprintf(out, "net %s %s %s %d\n", Field(e.macAddress).c_str(), Field(e.addressIpv4).c_str(),

@@ -22,8 +22,9 @@ struct DiscoverCommandInput {
 
 // One network discovery and one USB search with the configured models, as an IP
 // configuration (so the capability query runs), holding the spooler queues of the printers
-// found like the wizard does and releasing them before it returns, also on SIGINT or
-// SIGTERM (the process then ends with 128 + the signal number). Prints one line per
+// found like the wizard does and releasing them before it returns, also on SIGINT,
+// SIGTERM or SIGHUP (platform/StopSignals.h: the process then ends with 128 + the signal
+// number). Prints one line per
 // printer in list order:
 //   net MAC IPV4 IPV6 OPTIONS
 //   usb PORTNAME DEVICEPATH OPTIONS

@@ -56,6 +56,9 @@ int CLinkLocalRoute::Add(const std::string& localAddress)
     std::string ip = IpProgram();
     if (name.empty() || ip.empty())
         return 0;
+    std::lock_guard<std::mutex> guard(lock);
+    if (closed)
+        return 0;
     platform::ProcessResult run =
         platform::RunProcess({ip, "route", "add", kLinkLocalNetwork, "dev", name, "scope", "link"},
                              kCommandBound);
@@ -69,8 +72,22 @@ int CLinkLocalRoute::Add(const std::string& localAddress)
     return 1;
 }
 
+bool CLinkLocalRoute::Added() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return added;
+}
+
+std::string CLinkLocalRoute::Interface() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return interfaceName;
+}
+
 void CLinkLocalRoute::Remove()
 {
+    std::lock_guard<std::mutex> guard(lock);
+    closed = true;
     if (!added)
         return;
     added = false;

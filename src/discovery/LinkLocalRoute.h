@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <mutex>
 #include <string>
 
 namespace plintor {
@@ -8,7 +9,9 @@ namespace plintor {
 // The route to the link-local network 169.254.0.0/16 that lets the program reach printers
 // that gave themselves such an address. It is added through the interface that holds the
 // workstation's own address, with "ip route" run as a program (no shell) and waited for
-// with a bound; a route this run added is removed again at exit.
+// with a bound; a route this run added is removed again at exit, or by the stop-signal
+// watcher: Add (on a discovery worker) and Remove may run on different threads at once;
+// Remove then waits for the route command of Add and removes what it added.
 class CLinkLocalRoute {
 public:
     static constexpr std::chrono::milliseconds kCommandBound{5000};
@@ -21,17 +24,20 @@ public:
     // localAddress: dotted IPv4 text. 1 if the route command was started, 0 when the
     // address is empty, is loopback, belongs to no interface, or no command could run.
     int Add(const std::string& localAddress);
-    // Removes the route if Add put it in place; at most once.
+    // Removes the route if Add put it in place; at most once. Later Add calls of this object
+    // add nothing.
     void Remove();
 
     // The route of this run, removed by the exit hook.
     static CLinkLocalRoute& ForThisRun();
 
-    bool Added() const { return added; }
-    const std::string& Interface() const { return interfaceName; }
+    bool Added() const;
+    std::string Interface() const;
 
 private:
+    mutable std::mutex lock;
     bool added = false;
+    bool closed = false;
     std::string interfaceName;
 };
 

@@ -202,9 +202,9 @@ std::string CSpoolerUpkeep::DefaultStatePath()
     return "/tmp/plintor-held-queues-" + std::to_string(geteuid());
 }
 
-void CSpoolerUpkeep::WriteState(const std::vector<std::string>& queues)
+void CSpoolerUpkeep::WriteState()
 {
-    if (queues.empty()) {
+    if (heldThisRun.empty()) {
         std::remove(statePath.c_str());
         return;
     }
@@ -212,10 +212,22 @@ void CSpoolerUpkeep::WriteState(const std::vector<std::string>& queues)
     std::string temporary = statePath + ".new";
     {
         std::ofstream out(temporary, std::ios::trunc);
-        for (const std::string& q : queues)
+        for (const std::string& q : heldThisRun)
             out << server.host << '\t' << server.port << '\t' << q << '\n';
     }
     std::rename(temporary.c_str(), statePath.c_str());
+}
+
+void CSpoolerUpkeep::Release(const std::vector<std::string>& queues)
+{
+    if (queues.empty())
+        return;
+    Server server = CurrentServer();
+    if (http_t* http = Connect(server)) {
+        for (const std::string& queue : queues)
+            QueueRequest(http, server, IPP_OP_RELEASE_HELD_NEW_JOBS, queue);
+        httpClose(http);
+    }
 }
 
 int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
@@ -254,7 +266,8 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
             continue;
         if (QueueRequest(http, server, IPP_OP_HOLD_NEW_JOBS, dest.name)) {
             printersToRestore.push_back(dest.name);
-            WriteState(printersToRestore);
+            heldThisRun.push_back(dest.name);
+            WriteState();
             ++held;
         }
     }
@@ -267,15 +280,18 @@ void CSpoolerUpkeep::RestoreBidi(std::vector<std::string>& printersToRestore)
 {
     std::lock_guard<std::mutex> guard(lock);
     closed = true;
-    if (!printersToRestore.empty()) {
-        Server server = CurrentServer();
-        if (http_t* http = Connect(server)) {
-            for (const std::string& queue : printersToRestore)
-                QueueRequest(http, server, IPP_OP_RELEASE_HELD_NEW_JOBS, queue);
-            httpClose(http);
-        }
-    }
+    Release(printersToRestore);
     printersToRestore.clear();
+    heldThisRun.clear();
+    std::remove(statePath.c_str());
+}
+
+void CSpoolerUpkeep::ReleaseHeld()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    closed = true;
+    Release(heldThisRun);
+    heldThisRun.clear();
     std::remove(statePath.c_str());
 }
 

@@ -39,6 +39,12 @@ public:
     // Later DisableBidi calls of this object hold nothing.
     void RestoreBidi(std::vector<std::string>& printersToRestore);
 
+    // Releases every queue that DisableBidi of this object held and that is not released
+    // yet, and removes the state file; later DisableBidi calls hold nothing. It reads no
+    // caller's list, so a stop-signal watcher may call it while a discovery worker holds
+    // queues and fills its list.
+    void ReleaseHeld();
+
     // Releases the queues that the state file names (a run that ended without
     // RestoreBidi); returns how many were released.
     int ReleaseLeftovers();
@@ -50,10 +56,12 @@ public:
     const std::string& StatePath() const { return statePath; }
 
 private:
-    void WriteState(const std::vector<std::string>& queues);
+    void WriteState();
+    void Release(const std::vector<std::string>& queues);
 
     std::string statePath;
-    std::mutex lock; // DisableBidi on a worker against RestoreBidi from a signal watcher
+    std::mutex lock; // DisableBidi on a worker against the release from a signal watcher
+    std::vector<std::string> heldThisRun; // what the state file lists
     bool closed = false;
 };
 

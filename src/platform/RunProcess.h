@@ -14,7 +14,8 @@ struct ProcessResult {
 };
 
 // Runs argv[0] (an absolute path) with its arguments, no shell, standard streams on
-// /dev/null, and waits at most `bound` for it; a program still running then is killed.
+// /dev/null and no signal blocked, and waits at most `bound` for it; a program still
+// running then is killed.
 ProcessResult RunProcess(const std::vector<std::string>& argv, std::chrono::milliseconds bound);
 
 // The first of the paths that is an executable file, or empty.

@@ -6,6 +6,7 @@
 #include "discovery/NetworkDiscovery.h"
 #include "discovery/PrinterList.h"
 #include "discovery/SpoolerUpkeep.h"
+#include "platform/RunProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -108,26 +110,40 @@ protected:
         ASSERT_EQ(cups.Tool("lp", {"-d", "office", job}), 0);
     }
 
-    // Runs `plintor --discover` in the workstation and sends it `signal` once the queue
-    // of the printer is held (the IPv4 pass is over; the IPv6 pass still runs).
-    int RunDiscoverAndSignal(int signal)
+    // Runs the program in the workstation with `arguments` (its output in `outputPath`)
+    // and sends it `signal` once the queue of the printer is held; `whileHeld` runs just
+    // before the signal. Returns the exit status, or minus the signal that ended it.
+    int RunAndSignal(const std::vector<std::string>& arguments, int signal,
+                     const std::function<void()>& whileHeld = {})
     {
+        std::string program = std::string(PLINTOR_BIN_DIR) + "/plintor";
+        std::vector<char*> argv{program.data()};
+        std::vector<std::string> copies = arguments;
+        for (std::string& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
             setenv("PLINTOR_SPOOLER_STATE", statePath.c_str(), 1);
             setenv("PLINTOR_LOCK_DIR", folder.c_str(), 1);
-            std::string program = std::string(PLINTOR_BIN_DIR) + "/plintor";
-            execl(program.c_str(), program.c_str(), "--discover", static_cast<char*>(nullptr));
+            if (!std::freopen(outputPath().c_str(), "w", stdout))
+                _exit(126);
+            execv(program.c_str(), argv.data());
             _exit(127);
         }
         auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!cups.HoldsNewJobs("office") && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (whileHeld)
+            whileHeld();
         kill(pid, signal);
         int status = 0;
         waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
     }
+    // `plintor --discover`, signalled while the IPv6 pass still runs.
+    int RunDiscoverAndSignal(int signal) { return RunAndSignal({"--discover"}, signal); }
+    std::string outputPath() const { return folder + "/output.txt"; }
 
     Lab lab;
     CupsServer cups;
@@ -179,9 +195,39 @@ TEST_F(SpoolerLab, SigtermReleasesTheHeldQueues)
     EXPECT_FALSE(std::filesystem::exists(statePath));
 }
 
+// The wizard under the script front end, held open on the selection page after the search:
+// SIGTERM releases what the run held and removes its route, and the job queued meanwhile
+// prints once.
+TEST_F(SpoolerLab, SigtermDuringTheWizardReleasesTheHeldQueuesAndRemovesTheRoute)
+{
+    std::string script = folder + "/hold.script";
+    std::ofstream(script) << "expect page 14\nclick 2\nwait page 4 60\nwait page 99 60\n";
+    auto routeListed = [] {
+        return platform::RunProcess({"/bin/sh", "-c", "ip route show 169.254.0.0/16 | grep -q 'dev ws0'"},
+                                    std::chrono::seconds(10))
+                   .exitCode
+            == 0;
+    };
+    bool routeWhileHeld = false;
+    int code = RunAndSignal({"--script", script, "/mode:network", "/ip"}, SIGTERM, [&] {
+        EXPECT_TRUE(cups.HoldsNewJobs("office")) << ReadFile(outputPath());
+        QueueJob();
+        EXPECT_TRUE(Printed(0, std::chrono::seconds(2)));
+        routeWhileHeld = routeListed();
+    });
+    EXPECT_EQ(code, 128 + SIGTERM) << ReadFile(outputPath());
+    EXPECT_NE(ReadFile(outputPath()).find("page 14 CConnectComDlg\n"), std::string::npos) << ReadFile(outputPath());
+    EXPECT_FALSE(cups.HoldsNewJobs("office"));
+    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_FALSE(std::filesystem::exists(statePath));
+    EXPECT_TRUE(routeWhileHeld);
+    EXPECT_FALSE(routeListed());
+    EXPECT_TRUE(Printed(1, std::chrono::seconds(60))) << ReadFile(cups.Folder() + "/error_log");
+}
+
 TEST_F(SpoolerLab, TheNextStartReleasesWhatAKilledRunLeftHeld)
 {
-    EXPECT_EQ(RunDiscoverAndSignal(SIGKILL), 128 + SIGKILL);
+    EXPECT_EQ(RunDiscoverAndSignal(SIGKILL), -SIGKILL);
     EXPECT_TRUE(cups.HoldsNewJobs("office"));
     ASSERT_TRUE(std::filesystem::exists(statePath));
     QueueJob();
