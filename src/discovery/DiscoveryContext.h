@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/UsbPrinterClass.h"
+#include "settings/ConfigureFlags.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,7 +25,7 @@ struct DiscoveryContext {
     std::vector<std::string>* printersToRestore = nullptr;
     // Holds and releases those queues (nullptr: queues are left alone).
     CSpoolerUpkeep* spooler = nullptr;
-    std::uint32_t configureFlags = 0;
+    std::uint32_t configureFlags = 0; // ConfigureFlag bits
     int checkWlan = 0;
     // The configuration file, read again for SEND_PJL_VERIFICATION at the time of use;
     // empty: the file beside the program.
@@ -34,9 +35,5 @@ struct DiscoveryContext {
     // Where the USB printer class is read (empty: the system's).
     std::optional<platform::UsbRoots> usbRoots;
 };
-
-// The configureFlags bits discovery looks at.
-inline constexpr std::uint32_t kConfigureIp = 0x02;
-inline constexpr std::uint32_t kConfigureWireless = 0x04;
 
 }
