@@ -1,8 +1,8 @@
 #include "discovery/SnmpSession.h"
 
 #include "discovery/SnmpCodec.h"
-#include "discovery/SnmpTestOverrides.h"
 #include "platform/NetInterfaces.h"
+#include "platform/TestOverrides.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -432,7 +432,7 @@ int SnmpSessionSetup(SnmpSession& s, const char* target, const char* oidText, in
     s.valueType = valueType;
     CopyText(s.target, sizeof s.target, (target && *target) ? target : kSnmpBroadcastTarget);
 
-    SnmpTestOverrides overrides = ReadSnmpTestOverrides();
+    platform::SnmpTestOverrides overrides = platform::ReadSnmpTestOverrides();
     s.port = overrides.port;
     s.plainGroupTarget = false;
     s.targetKind = SnmpTargetKind::Unicast;

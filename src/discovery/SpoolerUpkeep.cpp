@@ -1,6 +1,7 @@
 #include "discovery/SpoolerUpkeep.h"
 
 #include "config/TextCompare.h"
+#include "platform/TestOverrides.h"
 
 #include <cups/cups.h>
 #include <netdb.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace plintor {
@@ -190,8 +192,8 @@ CSpoolerUpkeep& CSpoolerUpkeep::ForThisRun()
 std::string CSpoolerUpkeep::DefaultStatePath()
 {
     // Tests give each run its own state file.
-    if (const char* path = std::getenv("PLINTOR_SPOOLER_STATE"); path && *path)
-        return path;
+    if (std::optional<std::string> moved = platform::SpoolerStateOverride())
+        return *moved;
     if (geteuid() == 0) {
         mkdir("/run/plintor", 0700);
         if (access("/run/plintor", W_OK) == 0)

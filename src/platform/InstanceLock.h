@@ -9,9 +9,10 @@ namespace plintor::platform {
 // flock, so that the system drops it when its holder ends, however it ends.
 //
 // The lock files live in `InstanceLockFolder()`: the folder named by the environment
-// variable PLINTOR_LOCK_DIR when it is set (tests give each run its own), else /run/lock
-// when it is a writable folder, else the temporary folder (TMPDIR, or /tmp). Any user may
-// open a lock file (mode 0666), as any user may start the program.
+// variable PLINTOR_LOCK_DIR when it is set (tests give each run its own; read in
+// platform/TestOverrides.h), else /run/lock when it is a writable folder, else the
+// temporary folder (TMPDIR, or /tmp). Any user may open a lock file (mode 0666), as any
+// user may start the program.
 class InstanceLock {
 public:
     InstanceLock() = default;

@@ -1,11 +1,15 @@
 #include "platform/InstanceLock.h"
 
+#include "platform/TestOverrides.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -108,9 +112,8 @@ InstanceLock InstanceLock::Acquire(std::string_view name)
 
 std::string InstanceLockFolder()
 {
-    const char* injected = std::getenv("PLINTOR_LOCK_DIR");
-    if (injected != nullptr && *injected != '\0')
-        return injected;
+    if (std::optional<std::string> moved = LockFolderOverride())
+        return *moved;
     if (IsWritableFolder("/run/lock"))
         return "/run/lock";
     const char* temp = std::getenv("TMPDIR");
@@ -146,13 +149,9 @@ std::string InstanceLockPath(std::string_view name)
 
 void PauseWhileHoldingLockForTests()
 {
-    const char* text = std::getenv("PLINTOR_TEST_HOLD_LOCK_MS");
-    if (text == nullptr || *text == '\0')
-        return;
-    long ms = std::strtol(text, nullptr, 10);
+    long ms = std::min<long>(TestLockHoldMs(), kMaxTestHoldMs);
     if (ms <= 0)
         return;
-    ms = std::min<long>(ms, kMaxTestHoldMs);
     struct timespec wait { ms / 1000, (ms % 1000) * 1000000L };
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
