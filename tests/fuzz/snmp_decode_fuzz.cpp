@@ -67,6 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(again.pdu.varBindCount == message.pdu.varBindCount);
         for (std::uint16_t i = 0; i < again.pdu.varBindCount; ++i) {
             Check(again.pdu.varBinds[i].valueType == message.pdu.varBinds[i].valueType);
+            // An identifier without arcs is written as the single content byte 0x00, which
+            // reads back as the two arcs 0.0.
+            if (message.pdu.varBinds[i].valueType == SnmpTag::ObjectId && message.pdu.varBinds[i].valueLength == 0) {
+                const std::int32_t zero[2] = {0, 0};
+                Check(again.pdu.varBinds[i].valueLength == 8);
+                Check(std::memcmp(again.pdu.varBinds[i].value, zero, sizeof zero) == 0);
+                continue;
+            }
             Check(again.pdu.varBinds[i].valueLength == message.pdu.varBinds[i].valueLength);
             Check(std::memcmp(again.pdu.varBinds[i].value, message.pdu.varBinds[i].value,
                               static_cast<std::size_t>(again.pdu.varBinds[i].valueLength)) == 0);
