@@ -102,6 +102,8 @@ CPrinterProcess::CPrinterProcess(Setup setup) : folder(MakeTempFolder())
                 std::string value = equals == std::string::npos ? "" : line.substr(equals + 1);
                 if (key == "pjl-port")
                     port = std::atoi(value.c_str());
+                else if (key == "snmp-port")
+                    snmpPort = std::atoi(value.c_str());
                 else if (key == "usb-device")
                     usbDevice = value;
             }

@@ -31,6 +31,8 @@ public:
 
     bool Ready() const { return ready; }
     int Port() const { return port; }
+    // The UDP port of the SNMP agent, 0 if it did not start (pass --snmp-port 0 for a free one).
+    int SnmpPort() const { return snmpPort; }
     pid_t Pid() const { return pid; }
     const std::string& Folder() const { return folder; }
     // The --usb folder and the roots that list the USB stand-in.
@@ -52,6 +54,7 @@ private:
     std::string usbDevice;
     pid_t pid = -1;
     int port = 0;
+    int snmpPort = 0;
     bool ready = false;
 };
 
