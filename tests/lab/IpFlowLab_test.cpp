@@ -6,11 +6,11 @@
 
 #include "Lab.h"
 
-#include "app/AppSettingsContext.h"
 #include "wizard/CWorkerThread.h"
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
+#include "ScriptedRunTest.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ namespace plintor {
 namespace {
 
 using namespace std::chrono_literals;
-using test::CTempFolder;
+using test::ReadWholeFile;
 using test::Lab;
 
 const std::string Uel = "\x1b%-12345X";
@@ -99,19 +99,16 @@ std::string Walk(const std::string& start, const std::string& panel)
     return walk;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class IpFlowLab : public ::testing::Test {
+class IpFlowLab : public test::ScriptedRunTest {
 protected:
     void SetUp() override
     {
         std::string reason = Lab::SkipReason();
         if (!reason.empty())
             GTEST_SKIP() << reason;
+        ScriptedRunTest::SetUp();
+        if (HasFatalFailure())
+            return;
         for (int k = 1; k <= 2; ++k) {
             logPath[k] = folder.Path() + "/printer" + std::to_string(k) + ".log";
             statePath[k] = folder.Path() + "/printer" + std::to_string(k) + ".state";
@@ -127,27 +124,14 @@ protected:
         ASSERT_TRUE(lab.Up(options));
         ASSERT_TRUE(lab.Enter());
 
-        // The lock, the held-queues record and the spooler of this test's own; no spooler
-        // listens there, so no queue of the machine is touched.
-        setenv("PLINTOR_LOCK_DIR", folder.Path().c_str(), 1);
+        // The held-queues record and the spooler of this test's own; no spooler listens
+        // there, so no queue of the machine is touched.
         setenv("PLINTOR_SPOOLER_STATE", (folder.Path() + "/held-queues").c_str(), 1);
         setenv("CUPS_SERVER", (folder.Path() + "/no-cups.sock").c_str(), 1);
-        std::string ini = ReadFile(PLINTOR_BIN_DIR "/plintor.ini");
-        std::size_t name = ini.find("MUTEX_NAME=");
-        ASSERT_NE(name, std::string::npos);
-        ini.insert(name + 11, "LabTest" + std::to_string(getpid()));
-        configPath = folder.Path() + "/plintor.ini";
-        std::ofstream(configPath) << ini;
-        std::string program = folder.Path() + "/plintor";
-        SetSettingsContextAdjuster([program](SettingsContext& context) {
-            context.wireCharset = "ISO-8859-1";
-            context.programPath = program;
-        });
     }
     void TearDown() override
     {
-        SetSettingsContextAdjuster({});
-        unsetenv("PLINTOR_LOCK_DIR");
+        ScriptedRunTest::TearDown();
         unsetenv("PLINTOR_SPOOLER_STATE");
         unsetenv("CUPS_SERVER");
         lab.Leave();
@@ -160,7 +144,7 @@ protected:
     {
         std::string state;
         for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
-            state = ReadFile(statePath[k]);
+            state = ReadWholeFile(statePath[k]);
             if (state.find(line) != std::string::npos)
                 break;
             std::this_thread::sleep_for(20ms);
@@ -173,7 +157,7 @@ protected:
     {
         std::string log;
         for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
-            log = ReadFile(logPath[k]);
+            log = ReadWholeFile(logPath[k]);
             if (log.size() >= bytes)
                 break;
             std::this_thread::sleep_for(20ms);
@@ -209,16 +193,14 @@ protected:
               "TCPIP.VSGTWADDRESS=2001:0001:0001:1000:0000:0000:0000:0001\n", "RESTARTS=1\n", "JOBS=3\n"})
             EXPECT_NE(state.find(line), std::string::npos) << line << state;
         EXPECT_EQ(LogOf(2, optionsQuestion.size() + 1), optionsQuestion);
-        std::string untouched = ReadFile(statePath[2]);
+        std::string untouched = ReadWholeFile(statePath[2]);
         EXPECT_NE(untouched.find("RESTARTS=0\n"), std::string::npos) << untouched;
         EXPECT_EQ(untouched.find("TCPIP."), std::string::npos) << untouched;
     }
 
-    CTempFolder folder;
     Lab lab;
     std::string logPath[3];
     std::string statePath[3];
-    std::string configPath;
     std::string transcript;
 };
 
@@ -289,7 +271,7 @@ TEST_F(IpFlowLab, TheProgramFromTheCommandLineModeNetworkIp)
         }
         std::this_thread::sleep_for(50ms);
     }
-    transcript = ReadFile(transcriptPath);
+    transcript = ReadWholeFile(transcriptPath);
     EXPECT_EQ(status, 0) << transcript;
     EXPECT_EQ(transcript.find("page 0"), std::string::npos) << transcript;
     EXPECT_EQ(transcript.rfind("page 14 CConnectComDlg\npage 4 CSelectPrinterDlg\n", 0), 0u) << transcript;

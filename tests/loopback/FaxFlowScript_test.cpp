@@ -11,6 +11,7 @@
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
+#include "ScriptedRunTest.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::CPrinterProcess;
-using test::CTempFolder;
+using test::ReadWholeFile;
 
 const std::string Uel = "\x1b%-12345X";
 const std::string SetupQuestion = Uel + "@PJL INFO IWASETUP\r\n" + Uel;
@@ -76,30 +77,18 @@ const std::string ChangeAndApply =
     "expect page 10\n"
     "click 2\n";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class FaxFlowScriptTest : public ::testing::Test {
+class FaxFlowScriptTest : public test::ScriptedRunTest {
 protected:
+    // No nation of the user's: the region comes from the printer.
+    void AdjustSettingsContext(SettingsContext& context) override
+    {
+        context.userNation = [] { return std::int64_t{-1}; };
+    }
     void SetUp() override
     {
-        setenv("PLINTOR_LOCK_DIR", folder.Path().c_str(), 1);
-        // The sample configuration with a lock of this test's own.
-        std::string ini = ReadFile(PLINTOR_BIN_DIR "/plintor.ini");
-        std::size_t name = ini.find("MUTEX_NAME=");
-        ASSERT_NE(name, std::string::npos);
-        ini.insert(name + 11, "FaxTest" + std::to_string(getpid()));
-        configPath = folder.Path() + "/plintor.ini";
-        std::ofstream(configPath) << ini;
-        std::string program = folder.Path() + "/plintor";
-        SetSettingsContextAdjuster([program](SettingsContext& context) {
-            context.wireCharset = "ISO-8859-1";
-            context.programPath = program;
-            context.userNation = [] { return std::int64_t{-1}; };
-        });
+        ScriptedRunTest::SetUp();
+        if (HasFatalFailure())
+            return;
         CPrinterProcess::Setup setup;
         setup.usb = true;
         statePath = folder.Path() + "/state";
@@ -114,8 +103,7 @@ protected:
     }
     void TearDown() override
     {
-        SetSettingsContextAdjuster({});
-        unsetenv("PLINTOR_LOCK_DIR");
+        ScriptedRunTest::TearDown();
         unsetenv("PLINTOR_PJL_PORT");
     }
 
@@ -144,7 +132,7 @@ protected:
     {
         std::string state;
         for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
-            state = ReadFile(statePath);
+            state = ReadWholeFile(statePath);
             if (state.find(line) != std::string::npos)
                 break;
             std::this_thread::sleep_for(20ms);
@@ -182,8 +170,6 @@ protected:
         ExpectChangedState();
     }
 
-    CTempFolder folder;
-    std::string configPath;
     std::string statePath;
     std::unique_ptr<CPrinterProcess> printer;
     std::string transcript;

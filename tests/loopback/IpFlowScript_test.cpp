@@ -9,6 +9,7 @@
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
+#include "ScriptedRunTest.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::CPrinterProcess;
-using test::CTempFolder;
+using test::ReadWholeFile;
 
 const std::string Uel = "\x1b%-12345X";
 const std::string SetupQuestion = Uel + "@PJL INFO IWASETUP\r\n" + Uel;
@@ -54,29 +55,13 @@ const std::string StaticIpv4Script =
     "click 2\n"
     "expect page 10\n";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class IpFlowScriptTest : public ::testing::Test {
+class IpFlowScriptTest : public test::ScriptedRunTest {
 protected:
     void SetUp() override
     {
-        setenv("PLINTOR_LOCK_DIR", folder.Path().c_str(), 1);
-        // The sample configuration with a lock of this test's own.
-        std::string ini = ReadFile(PLINTOR_BIN_DIR "/plintor.ini");
-        std::size_t name = ini.find("MUTEX_NAME=");
-        ASSERT_NE(name, std::string::npos);
-        ini.insert(name + 11, "Test" + std::to_string(getpid()));
-        configPath = folder.Path() + "/plintor.ini";
-        std::ofstream(configPath) << ini;
-        std::string program = folder.Path() + "/plintor";
-        SetSettingsContextAdjuster([program](SettingsContext& context) {
-            context.wireCharset = "ISO-8859-1";
-            context.programPath = program;
-        });
+        ScriptedRunTest::SetUp();
+        if (HasFatalFailure())
+            return;
         CPrinterProcess::Setup setup;
         setup.usb = true;
         statePath = folder.Path() + "/state";
@@ -84,12 +69,6 @@ protected:
         printer = std::make_unique<CPrinterProcess>(setup);
         ASSERT_TRUE(printer->Ready());
     }
-    void TearDown() override
-    {
-        SetSettingsContextAdjuster({});
-        unsetenv("PLINTOR_LOCK_DIR");
-    }
-
     // Runs the program with `commandLine` under `script`; the transcript lands in `transcript`.
     int Run(const std::string& commandLine, const std::string& script, std::uint16_t uiLanguage = 1033)
     {
@@ -97,8 +76,6 @@ protected:
                                      transcript);
     }
 
-    CTempFolder folder;
-    std::string configPath;
     std::string statePath;
     std::unique_ptr<CPrinterProcess> printer;
     std::string transcript;
@@ -125,7 +102,7 @@ TEST_F(IpFlowScriptTest, UsbIpRunFromTheIpPageToFinishWithTheReport)
     // The state file is written after every job; the report comes last.
     std::string state;
     for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
-        state = ReadFile(statePath);
+        state = ReadWholeFile(statePath);
         if (state.find("REPORTS=PRINTERSETTINGS\n") != std::string::npos)
             break;
         std::this_thread::sleep_for(20ms);
@@ -148,7 +125,7 @@ TEST_F(IpFlowScriptTest, FileModeRunShowsTheJobAndWritesThePrnFileInsteadOfSendi
         utf16 += c;
         utf16 += '\0';
     }
-    EXPECT_EQ(ReadFile(folder.Path() + "/plintor.prn"), utf16);
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "/plintor.prn"), utf16);
     std::this_thread::sleep_for(200ms);
     EXPECT_EQ(printer->Log(), SetupQuestion);
 }

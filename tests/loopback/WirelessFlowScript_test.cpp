@@ -11,6 +11,7 @@
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
+#include "ScriptedRunTest.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::CPrinterProcess;
-using test::CTempFolder;
+using test::ReadWholeFile;
 
 const std::string Uel = "\x1b%-12345X";
 const std::string SetupQuestion = Uel + "@PJL INFO IWASETUP\r\n" + Uel;
@@ -53,12 +54,6 @@ const std::string StaticIpv4Lines =
     "@PJL SETWLPARAMS SNMADDRESS=FFFFFF00\r\n"
     "@PJL SETWLPARAMS GTWADDRESS=C0A80101\r\n";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
     std::size_t at = text.find(from);
@@ -67,31 +62,16 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
-class WirelessFlowScriptTest : public ::testing::Test {
+class WirelessFlowScriptTest : public test::ScriptedRunTest {
 protected:
-    void SetUp() override
-    {
-        setenv("PLINTOR_LOCK_DIR", folder.Path().c_str(), 1);
-        SetSettingsContextAdjuster([](SettingsContext& context) { context.wireCharset = "ISO-8859-1"; });
-    }
-    void TearDown() override
-    {
-        SetSettingsContextAdjuster({});
-        unsetenv("PLINTOR_LOCK_DIR");
-    }
-
-    // The sample configuration with a lock of this test's own and the survey switch.
+    // The sample configuration with the survey switch.
     void WriteConfig(bool apDiscovery)
     {
-        std::string ini = ReadFile(PLINTOR_BIN_DIR "/plintor.ini");
-        std::size_t name = ini.find("MUTEX_NAME=");
-        ASSERT_NE(name, std::string::npos);
-        ini.insert(name + 11, "Test" + std::to_string(getpid()));
-        ASSERT_NE(ini.find("AP_USB_DISCOVERY=ON"), std::string::npos);
-        if (!apDiscovery)
-            ini = Replace(ini, "AP_USB_DISCOVERY=ON", "AP_USB_DISCOVERY=OFF");
-        configPath = folder.Path() + "/plintor.ini";
-        std::ofstream(configPath) << ini;
+        WriteSampleConfig([apDiscovery](std::string& ini) {
+            ASSERT_NE(ini.find("AP_USB_DISCOVERY=ON"), std::string::npos);
+            if (!apDiscovery)
+                ini = Replace(ini, "AP_USB_DISCOVERY=ON", "AP_USB_DISCOVERY=OFF");
+        });
     }
 
     // A USB stand-in that hears access points of every kind, two of which the page drops
@@ -147,7 +127,7 @@ protected:
         std::string state;
         std::string mark = "RESTARTS=" + std::to_string(restarts) + "\n";
         for (auto until = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < until;) {
-            state = ReadFile(statePath);
+            state = ReadWholeFile(statePath);
             if (state.find(mark) != std::string::npos)
                 break;
             std::this_thread::sleep_for(20ms);
@@ -156,8 +136,6 @@ protected:
         return state;
     }
 
-    CTempFolder folder;
-    std::string configPath;
     std::string statePath;
     std::unique_ptr<CPrinterProcess> printer;
     std::string transcript;

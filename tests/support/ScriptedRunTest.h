@@ -1,0 +1,40 @@
+#pragma once
+
+// A fixture base for whole runs of the program under the script front end: a folder of
+// the test's own holding the instance lock and a copy of the sample configuration whose
+// lock name is the test's own, and every settings context moved to that folder with a
+// fixed wire character set.
+
+#include "PrinterProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace plintor {
+struct SettingsContext;
+}
+
+namespace plintor::test {
+
+class ScriptedRunTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the sample configuration to `configPath`, with the lock name made the test's
+    // own, after `edit` changed it (when given).
+    void WriteSampleConfig(const std::function<void(std::string& ini)>& edit = {});
+
+    // A fixture's own change to every settings context, on top of the standard ones.
+    virtual void AdjustSettingsContext(SettingsContext&) {}
+
+    CTempFolder folder;
+    std::string configPath;
+};
+
+// The whole content of a file, or empty.
+std::string ReadWholeFile(const std::string& path);
+
+}
