@@ -220,16 +220,19 @@ void CSpoolerUpkeep::WriteState()
     std::rename(temporary.c_str(), statePath.c_str());
 }
 
-void CSpoolerUpkeep::Release(const std::vector<std::string>& queues)
+void CSpoolerUpkeep::CloseAndRelease(const std::vector<std::string>& queues)
 {
-    if (queues.empty())
-        return;
-    Server server = CurrentServer();
-    if (http_t* http = Connect(server)) {
-        for (const std::string& queue : queues)
-            QueueRequest(http, server, IPP_OP_RELEASE_HELD_NEW_JOBS, queue);
-        httpClose(http);
+    closed = true;
+    if (!queues.empty()) {
+        Server server = CurrentServer();
+        if (http_t* http = Connect(server)) {
+            for (const std::string& queue : queues)
+                QueueRequest(http, server, IPP_OP_RELEASE_HELD_NEW_JOBS, queue);
+            httpClose(http);
+        }
     }
+    heldThisRun.clear();
+    std::remove(statePath.c_str());
 }
 
 int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
@@ -281,20 +284,14 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
 void CSpoolerUpkeep::RestoreBidi(std::vector<std::string>& printersToRestore)
 {
     std::lock_guard<std::mutex> guard(lock);
-    closed = true;
-    Release(printersToRestore);
+    CloseAndRelease(printersToRestore);
     printersToRestore.clear();
-    heldThisRun.clear();
-    std::remove(statePath.c_str());
 }
 
 void CSpoolerUpkeep::ReleaseHeld()
 {
     std::lock_guard<std::mutex> guard(lock);
-    closed = true;
-    Release(heldThisRun);
-    heldThisRun.clear();
-    std::remove(statePath.c_str());
+    CloseAndRelease(heldThisRun);
 }
 
 int CSpoolerUpkeep::ReleaseLeftovers()

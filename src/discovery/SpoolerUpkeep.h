@@ -57,7 +57,9 @@ public:
 
 private:
     void WriteState();
-    void Release(const std::vector<std::string>& queues);
+    // With the lock held: releases `queues`, forgets what this run held, removes the
+    // state file, and makes later DisableBidi calls hold nothing.
+    void CloseAndRelease(const std::vector<std::string>& queues);
 
     std::string statePath;
     std::mutex lock; // DisableBidi on a worker against the release from a signal watcher
