@@ -28,9 +28,9 @@ std::string PanelLanguageName(LangId language, const PanelLanguageRow& row)
     std::string name = LoadText(language, static_cast<StringId>(row.stringId));
     if (!name.empty())
         return name;
-    // The string tables name only a few panel languages. The others are shown by the
-    // name the printer knows them by, "FRENCH" as "French", so that no row of the list
-    // is blank and the user can tell the languages apart.
+    // Every panel language has a name in every string table; should one ever lack it, the
+    // row shows the name the printer knows the language by, "FRENCH" as "French", rather
+    // than a blank the user cannot tell apart from the others.
     name = std::string(row.pjlName);
     for (std::size_t i = 1; i < name.size(); ++i)
         name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));

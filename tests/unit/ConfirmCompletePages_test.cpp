@@ -161,8 +161,8 @@ TEST_F(FinishingPagesTest, PanelLanguageListSelectionAndApply)
     EXPECT_TRUE(box->IsWindowVisible());
     EXPECT_TRUE(box->IsWindowEnabled());
     EXPECT_EQ(box->GetCount(), 3);   // the LANGID without a panel language row is skipped
-    // The languages without a text of their own are named after the printer's word, and
-    // the list sorts by the names shown.
+    // The languages are named in the interface language, and the list sorts by the names
+    // shown.
     EXPECT_EQ(box->GetLBText(0), "English");
     EXPECT_EQ(box->GetLBText(1), "French");
     EXPECT_EQ(box->GetLBText(2), "German");

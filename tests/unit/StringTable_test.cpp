@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace plintor {
 namespace {
@@ -59,8 +60,7 @@ TEST(StringTable, EnglishTextsAreTheQuotedOnes)
 
 TEST(StringTable, IdsWithoutTextAreNotFoundInAnyLanguage)
 {
-    for (StringId id : {IDS_DLG_TITLE, IDS_PANELLANG_GER, IDS_PANELLANG_POR,
-                        IDS_SELECTMETHOD_DLG_RADIO_NET_TEXT}) {
+    for (StringId id : {IDS_DLG_TITLE, IDS_SELECTMETHOD_DLG_RADIO_NET_TEXT, IDS_SELECTMETHOD_DLG_RADIO_USB_TEXT}) {
         for (std::uint16_t language : resources::StringTableLanguages()) {
             if (language == LANG_NEUTRAL_ID)
                 continue;
@@ -73,17 +73,63 @@ TEST(StringTable, IdsWithoutTextAreNotFoundInAnyLanguage)
 
 TEST(StringTable, LookUpIsByExactLanguageWithoutFallback)
 {
-    // German holds templates but (for now) no translation of this message: nothing is
-    // found, and the English text must not stand in for it.
-    EXPECT_FALSE(LoadStringForLanguage(0x0407, MSG_CANCEL_DLG).found);
-    EXPECT_EQ(LoadText(0x0407, MSG_CANCEL_DLG), "");
+    // German holds its own text; the English one never stands in for it.
+    EXPECT_NE(LoadText(0x0407, MSG_CANCEL_DLG), LoadText(LANG_ENGLISH_US, MSG_CANCEL_DLG));
     // Regional variants are distinct languages to the look-up.
+    EXPECT_FALSE(LoadStringForLanguage(0x0807, MSG_CANCEL_DLG).found);
     EXPECT_FALSE(LoadStringForLanguage(0x0809, MSG_CANCEL_DLG).found);
+    EXPECT_FALSE(LoadStringForLanguage(0x0816, MSG_CANCEL_DLG).found);
     // A language the program holds nothing in.
     EXPECT_FALSE(LoadStringForLanguage(0x0412, IDS_WND_TITLE).found);
     // An id that is not in the table at all.
     EXPECT_FALSE(LoadStringForLanguage(LANG_ENGLISH_US, static_cast<StringId>(207)).found);
     EXPECT_FALSE(LoadStringForLanguage(LANG_ENGLISH_US, static_cast<StringId>(0)).found);
+}
+
+// Counts the code points of a UTF-8 text; -1 when it is not well-formed UTF-8.
+int CodePoints(const std::string& text)
+{
+    int count = 0;
+    for (std::size_t i = 0; i < text.size(); ++count) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size())
+            return -1;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return -1;
+        i += length;
+    }
+    return count;
+}
+
+TEST(StringTable, EveryLanguageTranslatesEveryEnglishTextKeepingItsLineBreaks)
+{
+    // The tables made from the translation files: every language of the program (Japanese
+    // too) holds every string that has an English text, as well-formed UTF-8 with the
+    // English text's line breaks. A gap here shows as a blank control or message.
+    std::vector<std::pair<StringId, std::string>> english;
+    for (const resources::StringEntry& row : resources::StringTableOf(LANG_ENGLISH_US))
+        english.emplace_back(static_cast<StringId>(row.id), row.text);
+    for (std::uint16_t language : resources::StringTableLanguages()) {
+        if (language == LANG_NEUTRAL_ID || language == LANG_ENGLISH_US)
+            continue;
+        int missing = 0;
+        for (const auto& [id, text] : english) {
+            LoadedString loaded = LoadStringForLanguage(language, id);
+            if (!loaded.found) {
+                ++missing;
+                continue;
+            }
+            EXPECT_GT(CodePoints(loaded.text), 0) << id << " in " << language;
+            EXPECT_EQ(std::count(loaded.text.begin(), loaded.text.end(), '\n'),
+                      std::count(text.begin(), text.end(), '\n'))
+                << id << " in " << language;
+        }
+        EXPECT_EQ(missing, 0) << "strings without a translation in language " << language;
+        EXPECT_EQ(resources::StringTableOf(language).size(), english.size()) << language;
+    }
 }
 
 TEST(StringTable, NeutralTableHoldsTheSymbolicNames)
