@@ -1,8 +1,13 @@
 // Runs the built program as the user does: copied into a folder of its own, beside a
 // configuration file or without one.
 
+#include "app/Language.h"
+#include "app/StringTable.h"
+#include "ui/headless/CHeadlessFrontEnd.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -80,8 +85,10 @@ protected:
                 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
                 env.push_back(entry);
         }
-        // The messages are compared in English, whatever the machine's locale.
-        env.push_back("LC_ALL=en_US.UTF-8");
+        // The messages are compared in English, whatever the machine's locale, unless the
+        // test gives a locale of its own.
+        if (std::none_of(extraEnv.begin(), extraEnv.end(), [](const std::string& e) { return e.rfind("LC_ALL=", 0) == 0; }))
+            env.push_back("LC_ALL=en_US.UTF-8");
         env.push_back("PLINTOR_LOCK_DIR=" + lockFolder);
         for (std::string& e : extraEnv)
             env.push_back(std::move(e));
@@ -241,6 +248,63 @@ TEST_F(StartUpProcess, ContradictingOptionsAreRefused)
                   "page 1 CSelectMethodDlg\n"
                   "message \"Plintor\" \"Are you sure you want to cancel the tool?\" -> yes\n"
                   "end cancel\n");
+    }
+}
+
+TEST_F(StartUpProcess, TheLocalesLanguageSpeaksInTheWizardItsMessagesAndStartUpMessages)
+{
+    // Portuguese (Portugal) has no templates of its own: the run falls through to the
+    // system's language when that is usable and configured (the sample offers all), else
+    // to English.
+    plintor::LangId system = plintor::NormalizeLanguageId(plintor::QueryDefaultLanguages().system);
+    const plintor::LangId portugal = system != 0 && plintor::IsUsableLanguage(system) ? system : plintor::LangId{1033};
+    const struct {
+        const char* locale;
+        plintor::LangId language;
+    } cases[] = {
+        {"de_DE.UTF-8", 0x0407}, {"de_CH.UTF-8", 0x0407}, {"el_GR.UTF-8", 0x0408}, {"pt_PT.UTF-8", portugal},
+    };
+    using plintor::LoadText;
+    using Quote = plintor::CHeadlessFrontEnd;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const std::string tag = std::string(c.locale).substr(0, 5);
+        const std::vector<std::string> env = {std::string("LC_ALL=") + c.locale};
+        ASSERT_NE(LoadText(c.language, plintor::MSG_ERR_INCORRECT_INFO), "");
+        if (c.language != 1033) {
+            EXPECT_NE(LoadText(c.language, plintor::MSG_CANCEL_DLG), LoadText(1033, plintor::MSG_CANCEL_DLG));
+        }
+
+        // Before the configuration is read: no file, and the message says so in the
+        // user's language.
+        EXPECT_NE(Run("nofile-" + tag, {}, env), 0);
+        EXPECT_EQ(Err("nofile-" + tag), LoadText(c.language, plintor::IDS_WARNING_TITLE) + "\n"
+                                            + LoadText(c.language, plintor::MSG_ERR_INCORRECT_INFO) + "\n");
+    }
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the wizard itself runs for administrators only";
+    AddSampleConfiguration();
+    std::ofstream(folder + "/cancel.txt") << "answer yes\ndump\nclick 3\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const std::string tag = std::string(c.locale).substr(0, 5);
+        // The wizard's page, and the cancel question as a message box, in that language.
+        EXPECT_EQ(Run("wizard-" + tag, {"--script", folder + "/cancel.txt", "/ip"}, {std::string("LC_ALL=") + c.locale}),
+                  0) << Err("wizard-" + tag);
+        const std::string transcript = Out("wizard-" + tag);
+        EXPECT_EQ(transcript.rfind("page 1 CSelectMethodDlg\n", 0), 0u) << transcript;
+        for (plintor::StringId id : {plintor::IDS_SELECTMETHOD_DLG_TITLE, plintor::IDS_NEXT_BUTTON,
+                                     plintor::IDS_CANCEL_BUTTON, plintor::IDS_IP_CONFIG_FLOW_TITLE,
+                                     plintor::IDS_SELECTMETHOD_DLG_RADIO_YES}) {
+            ASSERT_NE(LoadText(c.language, id), "") << id;
+            EXPECT_NE(transcript.find(Quote::Quote(LoadText(c.language, id))), std::string::npos)
+                << plintor::StringIdName(id) << "\n" << transcript;
+        }
+        EXPECT_NE(transcript.find("message " + Quote::Quote(LoadText(c.language, plintor::IDS_WND_TITLE)) + " "
+                                  + Quote::Quote(LoadText(c.language, plintor::MSG_CANCEL_DLG)) + " -> yes\n"),
+                  std::string::npos)
+            << transcript;
+        EXPECT_NE(transcript.find("end cancel\n"), std::string::npos) << transcript;
     }
 }
 
