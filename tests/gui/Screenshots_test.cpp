@@ -2,6 +2,7 @@
 // a folder (scripts/screenshots sets it), skipped otherwise. The pages are the page base's
 // stand-ins inside the real frame, so no page logic (discovery, printer queries) runs.
 
+#include "PageTour.h"
 #include "QtTestEnvironment.h"
 
 #include "resources/dialogs/DialogIds.h"
@@ -111,6 +112,36 @@ TEST(Screenshots, EveryPageAndDialog)
         dialog.ShowWindow(true);
         EXPECT_TRUE(Save(CQtFrontEnd::WidgetOf(dialog), out / ("dialog-" + std::to_string(id) + ".png")));
         dialog.DestroyWindow();
+    }
+}
+
+// Every page as the tour of the text-fit test shows it, in German, Russian and Greek, for a
+// translator or reviewer to look at.
+TEST(Screenshots, EveryPageInGermanRussianAndGreek)
+{
+    const char* folder = std::getenv("PLINTOR_SCREENSHOT_DIR");
+    if (!folder || !*folder)
+        GTEST_SKIP() << "PLINTOR_SCREENSHOT_DIR is not set";
+    const std::filesystem::path out(folder);
+    std::filesystem::create_directories(out);
+    const std::pair<LangId, const char*> languages[] = {{0x0407, "de"}, {0x0419, "ru"}, {0x0408, "el"}};
+    for (auto [language, code] : languages) {
+        int saved = 0;
+        auto page = [&, code = code](const std::string& name, CWizardDlg& wizard, CDialog&) {
+            saved += Save(CQtFrontEnd::WidgetOf(wizard), out / (std::string(code) + "-" + name + ".png")) ? 1 : 0;
+        };
+        auto popup = [&, code = code](const std::string& name, QWidget& widget) {
+            std::string file = std::string(code) + "-" + name.substr(0, name.find(' ')) + "-popup-"
+                               + std::to_string(saved) + ".png";
+            saved += Save(&widget, out / file) ? 1 : 0;
+        };
+        testing::TourEveryPage(language, page, popup);
+        testing::TourDialogs(language, [&, code = code](const std::string& name, QWidget& widget) {
+            std::string file = std::string(code) + "-dialog-" + name.substr(0, name.find(' ')) + "-"
+                               + std::to_string(saved) + ".png";
+            saved += Save(&widget, out / file) ? 1 : 0;
+        });
+        EXPECT_GE(saved, 20) << code;
     }
 }
 

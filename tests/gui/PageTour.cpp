@@ -1,0 +1,298 @@
+#include "PageTour.h"
+
+#include "QtTestEnvironment.h"
+
+#include "app/CPlintorApp.h"
+#include "app/StringTable.h"
+#include "config/FeatureNameTable.h"
+#include "config/PanelLanguageTable.h"
+#include "pages/CEnterIPDlg.h"
+#include "pages/CSelectAPDlg.h"
+#include "resources/dialogs/CheckFaxSettingIds.h"
+#include "resources/dialogs/DialogIds.h"
+#include "resources/dialogs/DialogResources.h"
+#include "resources/dialogs/SelectApIds.h"
+#include "resources/dialogs/WaitIds.h"
+#include "resources/dialogs/WlSettingTemplateIds.h"
+#include "settings/ConfigureFlags.h"
+#include "settings/SettingsStore.h"
+#include "ui/CButton.h"
+#include "ui/CComboBox.h"
+#include "ui/CEdit.h"
+#include "ui/CListView.h"
+#include "ui/WindowMessages.h"
+#include "ui/qt/CQtFrontEnd.h"
+#include "wizard/CWizardDlg.h"
+#include "wizard/WizardServices.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+
+namespace plintor::qt::testing {
+
+namespace {
+
+// Runs the queued messages (pages post their start messages) for a moment.
+void Settle()
+{
+    for (int i = 0; i < 30; ++i)
+        QApplication::processEvents();
+}
+
+// Hands every popup that comes up to `visit`; message boxes are then answered with their
+// escape button, other popups (the wait dialog) end by themselves.
+class PopupWatch {
+public:
+    PopupWatch(const PopupVisit& visit, std::string& where) : visit(visit), where(where)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { Look(); });
+        timer.start(5);
+    }
+
+private:
+    void Look()
+    {
+        QWidget* popup = QApplication::activeModalWidget();
+        if (!popup || seen.count(popup))
+            return;
+        auto* box = qobject_cast<QMessageBox*>(popup);
+        if (!box)
+            seen.insert(popup);
+        if (visit)
+            visit(where + (box ? " message " + box->text().left(40).toStdString() : " popup"), *popup);
+        if (box)
+            box->reject();
+    }
+
+    const PopupVisit& visit;
+    std::string& where;
+    QTimer timer;
+    std::set<QWidget*> seen;
+};
+
+WizardServices StandInServices()
+{
+    WizardServices services;
+    services.discoverUsb = [](CPlintorApp&, int& noAdapter) {
+        noAdapter = 0;
+        return 0;
+    };
+    services.discoverNetwork = [](CPlintorApp& app) {
+        for (const char* mac : {"0000AA000001", "0000AA000002"}) {
+            PrinterEntry entry;
+            entry.connection = kConnectionNetwork;
+            entry.macAddress = mac;
+            entry.addressIpv4 = "192.168.1.20";
+            app.printers.Add(entry);
+        }
+        return 2;
+    };
+    services.validateTypedAddress = [](const std::string&) { return 1; };
+    services.checkTypedAddress = [](CPlintorApp&, const std::string&) { return 0; };
+    services.readFaxSettings = [](CPlintorApp&) { return 1; };
+    return services;
+}
+
+void FillConfiguration(CPlintorApp& app)
+{
+    app.config.features = FeatureIp | FeatureWireless | FeatureFax;
+    for (const PanelLanguageRow& row : PanelLanguageTable())
+        app.config.panelLanguages.push_back(row.langId);
+    app.config.faxCountries = {244, 39, 242, 94, 84, 12, 122};
+    app.config.faxLineTypes = {1, 2};
+    app.config.faxDialTypes = {1, 2, 3};
+    app.config.faxReceiveModes = {1, 2, 3, 4, 5};
+    app.config.faxDrpdPatterns = {1, 2, 3, 4, 5, 6, 7};
+}
+
+PrinterEntry SamplePrinter(int connection)
+{
+    PrinterEntry entry;
+    entry.connection = connection;
+    entry.macAddress = "0000AA000001";
+    entry.addressIpv4 = "192.168.1.20";
+    entry.usbDevicePath = "/dev/usb/lp0";
+    entry.ip.ipv4Mode = 1;
+    entry.ip.ipv4Address = 0xC0A8010A;
+    entry.ip.subnetMask = 0xFFFFFF00;
+    entry.ip.gateway = 0xC0A80101;
+    entry.wireless = {"HomeNetwork", 0, 3, 0, "", "correct horse battery"};
+    entry.fax.country = 244;
+    entry.fax.lineType = 1;
+    entry.fax.dialType = 1;
+    entry.fax.receiveMode = 5;
+    entry.fax.drpdPattern = 2;
+    entry.fax.companyName = "Lakeside Books";
+    entry.fax.faxNumber = "+1 555 0100";
+    return entry;
+}
+
+// One scene: a run state, the wizard over it in `language`, and the visits.
+class Scene {
+public:
+    Scene(LangId language, const std::string& name, std::uint32_t flags, int connectionMode, const PageVisit& visitPage,
+          const PopupVisit& visitPopup)
+        : name(name), visitPage(visitPage), watch(visitPopup, where)
+    {
+        app.uiLanguage = language;
+        app.configureFlags = flags;
+        app.connectionMode = connectionMode;
+        FillConfiguration(app);
+        PrinterEntry entry = SamplePrinter(connectionMode == 1 ? kConnectionUsb : kConnectionNetwork);
+        app.printers.Add(entry);
+        app.printers.GetPrinter(0, app.currentPrinter);
+        SelectPrinter(app.printers, app.selectedPrinter, app.currentPrinter, 0);
+        wizard.language = language;
+        wizard.rediscover = 0;
+    }
+    ~Scene() { wizard.DestroyWindow(); }
+
+    bool Open(int page)
+    {
+        where = name + " opening";
+        wizard.currentPage = page;
+        const DialogTemplate* frame = FindDialogTemplate(IDD_WIZARD, wizard.language);
+        if (!frame || !wizard.Create(*frame, nullptr))
+            return false;
+        wizard.ShowWindow(true);
+        Settle();
+        Visit();
+        return true;
+    }
+    void Show(int page)
+    {
+        where = name + " going to " + std::to_string(page);
+        wizard.GoToPage(page);
+        Settle();
+        Visit();
+    }
+    // Visits the page in front again, after a change of its state.
+    void Visit(const std::string& state = "")
+    {
+        char page[8];
+        std::snprintf(page, sizeof page, "%02d", wizard.currentPage);
+        where = name + "-" + page + state;
+        if (CTemplateDlg* shown = wizard.Page(wizard.currentPage))
+            visitPage(where, wizard, *shown);
+    }
+    CTemplateDlg& Page(int index) { return *wizard.Page(index); }
+
+    CPlintorApp app;
+    CWizardDlg wizard{&app};
+
+private:
+    std::string name;
+    std::string where;
+    const PageVisit& visitPage;
+    PopupWatch watch;
+};
+
+}
+
+void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit& visitPopup)
+{
+    EnsureQtFrontEnd();
+    ScopedWizardServices services(StandInServices());
+
+    {   // Choosing the kind, then the opening pages of a network run.
+        Scene scene(language, "choose", kConfigureChoose | kConfigureIp | kConfigureWireless | kConfigureFax, 0,
+                    visitPage, visitPopup);
+        ASSERT_TRUE(scene.Open(kPageWelcome));
+        scene.Show(kPageSelectMethod);
+        scene.Show(kPageConnectCom);
+        scene.wizard.rediscover = 1;
+        scene.Show(kPageSelectPrinter);
+    }
+    {   // IP settings, with the panel language, over the network.
+        Scene scene(language, "ip", kConfigureIp | kConfigurePanelLanguage, 2, visitPage, visitPopup);
+        ASSERT_TRUE(scene.Open(kPageSelectMethod));
+        scene.Show(kPageIpSetting);
+        scene.Show(kPageConfirmConfig);
+        scene.Show(kPageComplete);
+    }
+    {   // FAX settings: both pages, and the second with "not used" checked.
+        Scene scene(language, "fax", kConfigureFax, 2, visitPage, visitPopup);
+        ASSERT_TRUE(scene.Open(kPageSelectMethod));
+        scene.Show(kPageFaxSetting);
+        scene.wizard.pageRefreshMask |= 1u << kPageFaxSetting;
+        scene.Show(kPageCheckFaxSetting);
+        if (auto* box = scene.Page(kPageCheckFaxSetting).Item<CButton>(IDC_FAX_NOT_USED)) {
+            box->Click();
+            scene.Visit("-not-used");
+        }
+        scene.Show(kPageConfirmConfig);
+    }
+    {   // Wireless settings of a USB printer: every wireless page and the cable pages.
+        Scene scene(language, "wireless", kConfigureWireless, 1, visitPage, visitPopup);
+        ASSERT_TRUE(scene.Open(kPageSelectMethod));
+        auto* select = dynamic_cast<CSelectAPDlg*>(scene.wizard.Page(kPageSelectAp));
+        ASSERT_NE(select, nullptr);
+        select->apList.survey = [](ApSurveyResult& result, const std::string&) {
+            result.dataStatus = 1;
+            result.accessPoints = {{"HomeNetwork", 4, 1}, {"Cafe-Guest", 2, 2}, {"OpenCafe", 1, 3}};
+            return true;
+        };
+        scene.Show(kPageWirelessSetting);
+        CTemplateDlg& settings = scene.Page(kPageWirelessSetting);
+        settings.Item<CButton>(IDC_WL_ADHOC)->Click();
+        settings.Item<CComboBox>(IDC_WL_SECURITY)->UserSelect(1);
+        scene.Visit("-adhoc-wep");
+        scene.Show(kPageSelectAp);
+        // Each access point leads to the key page in its own words (WEP, passphrase).
+        auto* list = select->Item<CListView>(IDC_AP_LIST);
+        ASSERT_NE(list, nullptr);
+        for (const char* ssid : {"Cafe-Guest", "HomeNetwork"}) {
+            for (int row = 0; row < list->GetItemCount(); ++row)
+                if (list->GetItemText(row, 0) == ssid)
+                    list->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            select->Item<CButton>(IDC_NEXT)->Click();
+            Settle();
+            scene.Visit(std::string("-") + ssid);
+            scene.wizard.GoBack();
+            Settle();
+        }
+        select->Item<CButton>(IDC_AP_TYPED)->Click();
+        select->Item<CEdit>(IDC_AP_SSID)->UserType("Hidden-Network");
+        scene.Visit("-typed");
+        select->Item<CButton>(IDC_NEXT)->Click();
+        Settle();
+        scene.Visit("-typed");
+        scene.Show(kPageComplete);
+        scene.Show(kPageConnect);
+        scene.Show(kPageDisconnect);
+    }
+}
+
+void TourDialogs(LangId language, const PopupVisit& visitDialog)
+{
+    EnsureQtFrontEnd();
+    const DialogTemplate* wait = FindDialogTemplate(IDD_WAIT, language);
+    ASSERT_NE(wait, nullptr);
+    for (StringId message : {IDS_WAIT_MSG, IDS_AP_WAIT_MSG}) {
+        CDialog dialog;
+        ASSERT_TRUE(dialog.Create(*wait, nullptr));
+        dialog.GetDlgItem(IDC_WAIT_MESSAGE)->SetWindowText(LoadText(language, message));
+        dialog.ShowWindow(true);
+        Settle();
+        visitDialog("wait " + StringIdName(message), *CQtFrontEnd::WidgetOf(dialog));
+        dialog.DestroyWindow();
+    }
+    CPlintorApp app;
+    CEnterIPDlg address(&app, language);
+    const DialogTemplate* layout = FindDialogTemplate(IDD_ENTER_IP, language);
+    ASSERT_NE(layout, nullptr);
+    ASSERT_TRUE(address.Create(*layout, nullptr));
+    address.ShowWindow(true);
+    Settle();
+    visitDialog("address dialog", *CQtFrontEnd::WidgetOf(address));
+    address.DestroyWindow();
+}
+
+}
