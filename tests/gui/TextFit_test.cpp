@@ -151,27 +151,42 @@ std::vector<LangId> InterfaceLanguages()
     return languages;
 }
 
-// The access keys that the English texts themselves repeat, by page and state: a
-// translation may repeat as many, not more ("&I don't use FAX functionality" and
-// "D&ial Type:" share one on the FAX page, and the English texts are fixed).
-const std::map<std::string, std::size_t>& EnglishRepeats()
+// What the English pages show, by page and state: the controls with a text, and the
+// number of access keys the English texts themselves repeat. A translation may repeat as
+// many, not more ("&I don't use FAX functionality" and "D&ial Type:" share one on the FAX
+// page, and the English texts are fixed).
+struct EnglishPage {
+    std::set<int> withText;
+    std::size_t repeatedKeys = 0;
+};
+
+std::set<int> ControlsWithText(CDialog& page)
 {
-    static const std::map<std::string, std::size_t> repeats = [] {
-        std::map<std::string, std::size_t> counted;
+    std::set<int> ids;
+    for (CWindow* child : page.Children())
+        if (child->IsWindowVisible() && child->Id() > 0 && !child->GetWindowText().empty())
+            ids.insert(child->Id());
+    return ids;
+}
+
+const std::map<std::string, EnglishPage>& EnglishPages()
+{
+    static const std::map<std::string, EnglishPage> pages = [] {
+        std::map<std::string, EnglishPage> seen;
         testing::TourEveryPage(LANG_ENGLISH_US, [&](const std::string& name, CWizardDlg&, CDialog& page) {
-            counted[name] = RepeatedAccessKeys(page).size();
+            seen[name] = {ControlsWithText(page), RepeatedAccessKeys(page).size()};
         });
-        return counted;
+        return seen;
     }();
-    return repeats;
+    return pages;
 }
 
 class TextFit : public ::testing::TestWithParam<LangId> {};
 
-TEST_P(TextFit, EveryPageAndPopupShowsItsTextsWhole)
+TEST_P(TextFit, EveryPageAndPopupShowsEveryTextWhole)
 {
     const LangId language = GetParam();
-    const std::map<std::string, std::size_t>& allowed = EnglishRepeats();
+    const std::map<std::string, EnglishPage>& english = EnglishPages();
     std::vector<std::string> faults;
     int pages = 0, popups = 0;
     std::set<int> indexes;
@@ -183,12 +198,21 @@ TEST_P(TextFit, EveryPageAndPopupShowsItsTextsWhole)
         ASSERT_NE(widget, nullptr) << name;
         for (const std::string& why : ClippedTexts(*widget))
             faults.push_back(name + ": " + why);
+        auto inEnglish = english.find(name);
+        if (inEnglish == english.end()) {
+            faults.push_back(name + ": not shown in English");
+            return;
+        }
         const std::vector<std::string> repeated = RepeatedAccessKeys(page);
-        auto english = allowed.find(name);
-        if (repeated.size() > (english != allowed.end() ? english->second : 0)) {
+        if (repeated.size() > inEnglish->second.repeatedKeys) {
             for (const std::string& why : repeated)
                 faults.push_back(name + ": access key " + why);
         }
+        // No control is blank where the English page shows a text.
+        const std::set<int> shown = ControlsWithText(page);
+        for (int id : inEnglish->second.withText)
+            if (!shown.count(id))
+                faults.push_back(name + ": control " + std::to_string(id) + " is blank");
         // Every "What's this?" guide of the page, as the message box it opens.
         for (CWindow* child : page.Children()) {
             if (child->Kind() == ControlKind::LinkButton && child->IsWindowVisible() && child->IsWindowEnabled())
