@@ -17,6 +17,7 @@ PLINTOR_STRING(200, IDS_EMPTY, "")
 PLINTOR_STRING(201, IDS_NEXT, "&Next >")
 PLINTOR_STRING(202, MSG_TWO_LINES, "First \"line\".\nSecond line")
 PLINTOR_STRING(203, IDS_DOT, "\302\267 Dot")
+PLINTOR_STRING(204, IDS_KEY, "&WEP Key:")
 '''
 
 HEADER = 'msgid ""\nmsgstr ""\n"Language: de\\n"\n"Content-Type: text/plain; charset=UTF-8\\n"\n\n'
@@ -29,7 +30,8 @@ def entry(sid, name, english, translated, flags=""):
 
 GOOD = (entry(201, "IDS_NEXT", "&Next >", "&Weiter >")
         + entry(202, "MSG_TWO_LINES", 'First \\"line\\".\\nSecond line', 'Erste \\"Zeile\\".\\n"\n"Zweite Zeile')
-        + entry(203, "IDS_DOT", "\u00b7 Dot", "\u00b7 Punkt"))
+        + entry(203, "IDS_DOT", "\u00b7 Dot", "\u00b7 Punkt")
+        + entry(204, "IDS_KEY", "&WEP Key:", "W&EP-Schl\u00fcssel:"))
 
 
 class StringTables(unittest.TestCase):
@@ -61,7 +63,8 @@ class StringTables(unittest.TestCase):
             "is marked fuzzy": GOOD.replace('#. 201\n', '#. 201\n#, fuzzy\n'),
             "no English text": GOOD + entry(200, "IDS_EMPTY", "", "Leer"),
             "not a string of Strings.def": GOOD + entry(299, "IDS_GONE", "Gone", "Weg"),
-            "id comment": GOOD.replace("#. 203\n", "#. 204\n"),
+            "id comment": GOOD.replace("#. 203\n", "#. 205\n"),
+            "WEP is written differently": GOOD.replace("W&EP-Schl", "&Wep-Schl"),
         }
         for why, text in faults.items():
             status, report = self.check(text)

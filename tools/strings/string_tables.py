@@ -266,9 +266,22 @@ def accelerators(text):
     return keys
 
 
+# Protocol and standard names that every language writes as English does.
+PROTOCOL_WORDS = ["WPA2-PSK", "WPA-PSK", "IPv6", "IPv4", "SSID", "DHCP", "WEP", "DRPD",
+                  "PSTN", "PBX", "TKIP", "AES", "PJL"]
+
+
+def without_access_keys(text):
+    return re.sub(r"&(.)", r"\1", text)
+
+
 def compare(english, translated):
     """The ways a translation's form differs from the English text."""
     faults = []
+    plain = without_access_keys(translated)
+    for word in PROTOCOL_WORDS:
+        if word in english and word not in plain:
+            faults.append("%s is written differently" % word)
     if english.count("\n") != translated.count("\n"):
         faults.append("%d line breaks where English has %d"
                       % (translated.count("\n"), english.count("\n")))
