@@ -1,5 +1,6 @@
 #include "app/Messages.h"
 
+#include "app/StringTable.h"
 #include "resources/MessageBoxButtons.h"
 #include "ui/MessageBox.h"
 
@@ -41,14 +42,22 @@ TEST_F(ShowMessageTest, LoadsTextAndCaptionInTheGivenLanguage)
 
 TEST_F(ShowMessageTest, MissingStringsShowEmptyWithoutFallback)
 {
+    // Swiss German has no string table of its own: neither German nor English stands in.
     answer = IDOK;
-    EXPECT_EQ(ShowMessage(0x0407, nullptr, MSG_ERR_NOT_ADMIN, IDS_WARNING_TITLE,
+    EXPECT_EQ(ShowMessage(0x0807, nullptr, MSG_ERR_NOT_ADMIN, IDS_WARNING_TITLE,
                           MB_OK | MB_ICONEXCLAMATION),
               IDOK);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].text, "");
     EXPECT_EQ(requests[0].caption, "");
-    EXPECT_EQ(requests[0].language, 0x0407);
+    EXPECT_EQ(requests[0].language, 0x0807);
+    // German has its own texts.
+    ShowMessage(0x0407, nullptr, MSG_ERR_NOT_ADMIN, IDS_WARNING_TITLE, MB_OK | MB_ICONEXCLAMATION);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].text, LoadText(0x0407, MSG_ERR_NOT_ADMIN));
+    EXPECT_NE(requests[1].text, "");
+    EXPECT_NE(requests[1].text, LoadText(LANG_ENGLISH_US, MSG_ERR_NOT_ADMIN));
+    EXPECT_NE(requests[1].caption, "");
 }
 
 TEST_F(ShowMessageTest, ComposedTextKeepsItsCaptionFromTheTable)
