@@ -20,6 +20,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -58,6 +60,7 @@ QRect Needed(const QWidget& widget, int width, int flags, const QString& text)
 }
 
 // Why the text of `widget` does not fit, or empty when it fits (or the widget shows none).
+// A drop-down list must show its longest item whole while closed.
 std::string Clipping(const QWidget& widget)
 {
     QString text;
@@ -88,6 +91,16 @@ std::string Clipping(const QWidget& widget)
         room = qobject_cast<const QPushButton*>(button) || contents != QStyle::SE_PushButtonContents
                    ? button->style()->subElementRect(contents, &option, button)
                    : button->rect().adjusted(4, 0, 0, 0);   // the link: text 4 pixels in
+    } else if (auto* combo = qobject_cast<const QComboBox*>(&widget)) {
+        // The longest item, in the field of the closed list.
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        const QFontMetrics metrics(combo->font());
+        for (int i = 0; i < combo->count(); ++i)
+            if (metrics.horizontalAdvance(combo->itemText(i)) > metrics.horizontalAdvance(text))
+                text = combo->itemText(i);
+        flags = Qt::AlignLeft | Qt::AlignVCenter;
     } else {
         return {};
     }
@@ -278,13 +291,15 @@ TEST(TextFit, TheMeasureSeesATextTooLongForItsControl)
     QPushButton button(&page);
     QRadioButton radio(&page);
     QCheckBox check(&page);
-    QWidget* widgets[] = {&label, &button, &radio, &check};
+    QComboBox combo(&page);
+    QWidget* widgets[] = {&label, &button, &radio, &check, &combo};
     for (QWidget* widget : widgets)
         widget->setGeometry(0, 0, 80, 20);
     label.setText(QStringLiteral("OK"));
     button.setText(QStringLiteral("&OK"));
     radio.setText(QStringLiteral("&Yes"));
     check.setText(QStringLiteral("&No"));
+    combo.addItem(QStringLiteral("IPv4"));
     for (QWidget* widget : widgets)
         EXPECT_EQ(Clipping(*widget), "") << widget->metaObject()->className();
     // Too wide for one line of a button, too tall once wrapped in a label.
@@ -292,6 +307,7 @@ TEST(TextFit, TheMeasureSeesATextTooLongForItsControl)
     button.setText(longText);
     radio.setText(longText);
     check.setText(longText);
+    combo.addItem(longText);
     for (QWidget* widget : widgets)
         EXPECT_NE(Clipping(*widget), "") << widget->metaObject()->className();
     // The same label fits once it has the room for its lines.
