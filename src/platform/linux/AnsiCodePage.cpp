@@ -73,9 +73,9 @@ template <class Plain, class Kept>
 void SplitAtKeptBytes(std::string_view text, Plain plain, Kept kept)
 {
     std::size_t start = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
+    for (std::size_t pos = text.find('\xED'); pos != std::string_view::npos; pos = text.find('\xED', pos)) {
         unsigned char byte;
-        if (static_cast<unsigned char>(text[pos]) == 0xED && KeptByteAt(text, pos, byte)) {
+        if (KeptByteAt(text, pos, byte)) {
             if (pos > start)
                 plain(text.substr(start, pos - start));
             kept(byte);
@@ -93,9 +93,11 @@ bool IsValidUtf8(std::string_view text)
 {
     char32_t value;
     std::size_t length;
-    for (std::size_t pos = 0; pos < text.size(); pos += length)
-        if (ReadUtf8(text, pos, value, length) != Utf8Step::Character)
+    for (std::size_t pos = 0; pos < text.size(); pos += length) {
+        length = 1;
+        if (static_cast<unsigned char>(text[pos]) >= 0x80 && ReadUtf8(text, pos, value, length) != Utf8Step::Character)
             return false;
+    }
     return true;
 }
 
@@ -152,19 +154,27 @@ std::string ReadUtf8Bytes(std::string_view bytes, std::string* carry, Mark mark)
     text.reserve(bytes.size() + 16);
     char32_t value;
     std::size_t length;
-    for (std::size_t pos = 0; pos < bytes.size();) {
+    std::size_t run = 0;  // where the characters not yet appended begin
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         Utf8Step step = ReadUtf8(bytes, pos, value, length);
         if (step == Utf8Step::Character) {
-            text.append(bytes.substr(pos, length));
             pos += length;
-        } else if (step == Utf8Step::Incomplete && carry) {
-            carry->assign(bytes.substr(pos));
-            break;
-        } else {
-            mark(text, static_cast<unsigned char>(bytes[pos]));
-            ++pos;
+            continue;
         }
+        text.append(bytes.substr(run, pos - run));
+        if (step == Utf8Step::Incomplete && carry) {
+            carry->assign(bytes.substr(pos));
+            return text;
+        }
+        mark(text, static_cast<unsigned char>(bytes[pos]));
+        run = ++pos;
     }
+    text.append(bytes.substr(run));
     return text;
 }
 
@@ -234,15 +244,21 @@ std::string CAnsiCodePage::ToAnsi(std::string_view text) const
             // Valid characters as they are; one "?" for each broken sequence.
             char32_t value;
             std::size_t length;
-            for (std::size_t pos = 0; pos < run.size();) {
-                if (ReadUtf8(run, pos, value, length) == Utf8Step::Character) {
-                    bytes.append(run.substr(pos, length));
+            std::size_t valid = 0;  // where the characters not yet appended begin
+            std::size_t pos = 0;
+            while (pos < run.size()) {
+                if (static_cast<unsigned char>(run[pos]) < 0x80) {
+                    ++pos;
+                } else if (ReadUtf8(run, pos, value, length) == Utf8Step::Character) {
                     pos += length;
                 } else {
+                    bytes.append(run.substr(valid, pos - valid));
                     bytes += '?';
                     pos += std::min(Utf8Length(static_cast<unsigned char>(run[pos])), run.size() - pos);
+                    valid = pos;
                 }
             }
+            bytes.append(run.substr(valid));
         } else if (!toAnsi) {
             bytes.append(run);
         } else {
