@@ -14,7 +14,9 @@ ApplyOperations ApplyOperations::ProgramOperations()
     operations.querySetupState = [](CPlintorApp& app, int& code) {
         return AskSetupState(MakeSettingsContext(app), code);
     };
-    operations.applySettings = [](CPlintorApp& app) { return ApplySettings(MakeSettingsContext(app)); };
+    operations.applySettings = [](CPlintorApp& app, ApplyReport& report) {
+        return ApplySettings(MakeSettingsContext(app), &report);
+    };
     operations.printSettingsReport = [](CPlintorApp& app) { return PrintSettingsReport(MakeSettingsContext(app)); };
     operations.sleep = [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); };
     return operations;

@@ -37,6 +37,22 @@ std::string PanelLanguageName(LangId language, const PanelLanguageRow& row)
     return name;
 }
 
+// The file-mode failure: the message with the file's path for %1 and the reason for %2.
+std::string JobFileMessage(LangId language, const JobFileFailure& failure)
+{
+    std::string text = LoadText(language, MSG_ERR_JOB_FILE_NOT_SAVED);
+    std::string composed;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
+            composed += text[i + 1] == '1' ? failure.path : failure.reason;
+            ++i;
+        } else {
+            composed += text[i];
+        }
+    }
+    return composed;
+}
+
 }
 
 CConfirmConfigDlg::CConfirmConfigDlg()
@@ -123,7 +139,12 @@ void CConfirmConfigDlg::OnShowWindow(bool show)
 
 bool CConfirmConfigDlg::OfferRetry(StringId textId)
 {
-    int answer = ShowMessage(language, this, textId, IDS_WARNING_TITLE, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+    return OfferRetryText(LoadText(language, textId));
+}
+
+bool CConfirmConfigDlg::OfferRetryText(const std::string& text)
+{
+    int answer = ShowMessageText(language, this, text, IDS_WARNING_TITLE, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
     if (answer != IDRETRY) {
         wizard->OnCancel();
         return false;
@@ -161,10 +182,24 @@ void CConfirmConfigDlg::OnNext()
             return;
     }
 
-    // 3. The settings go out; every retry rebuilds and resends every job.
-    while (!(operations.applySettings && operations.applySettings(*app)))
+    // 3. The settings go out; every retry rebuilds and resends every job. Only what a
+    // retry can mend is offered one: a printer out of reach, a file that was not saved.
+    for (;;) {
+        ApplyReport report;
+        if (operations.applySettings && operations.applySettings(*app, report))
+            break;
+        if (report.failed < 0 && !report.saveFailure.reason.empty()) {
+            if (!OfferRetryText(JobFileMessage(language, report.saveFailure)))
+                return;
+            continue;
+        }
+        if (report.failed < 0 && !report.unbuilt.empty()) {
+            ShowMessage(language, this, MSG_ERR_SETTINGS_NOT_BUILT, IDS_WARNING_TITLE, MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
         if (!OfferRetry(MSG_ERR_COMMUNICATION_CONNECT))
             return;
+    }
 
     // 4.
     wizard->completionRecorded = 0;

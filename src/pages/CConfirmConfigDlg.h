@@ -15,7 +15,8 @@ class CPlintorApp;
 // The confirmation page (template 30014): a summary of every value that is about to be
 // sent, the language of the printer's operation panel, and Apply, which checks that the
 // printer accepts settings and sends them, offering Retry and Cancel for as long as it
-// cannot.
+// cannot reach the printer (or, in file mode, save the job). Settings that cannot be put
+// into a job are told once, and the page stays.
 class CConfirmConfigDlg : public CTemplateDlg {
 public:
     // How long Retry waits before it asks the printer again.
@@ -42,6 +43,8 @@ private:
     // Shows the communication failure `textId` with Retry and Cancel. True for Retry
     // (after the pause); false for Cancel, after the wizard's cancel operation ran.
     bool OfferRetry(StringId textId);
+    // The same with a composed text.
+    bool OfferRetryText(const std::string& text);
 };
 
 }

@@ -3,6 +3,7 @@
 #include "app/CPlintorApp.h"
 #include "app/Messages.h"
 #include "pages/WirelessKeyRules.h"
+#include "platform/AnsiCodePage.h"
 #include "resources/dialogs/EnterApPwdIds.h"
 #include "ui/CEdit.h"
 #include "wizard/CWizardDlg.h"
@@ -70,7 +71,7 @@ void CEnterAPPwdDlg::OnShowWindow(bool show)
         }
     }
     if (CWindow* ssid = GetDlgItem(IDC_AP_PWD_SSID))
-        ssid->SetWindowText(wireless.ssid);
+        ssid->SetWindowText(platform::CAnsiCodePage::Readable(wireless.ssid));
     if (key)
         key->SetFocus();
 }

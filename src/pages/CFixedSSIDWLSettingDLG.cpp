@@ -1,5 +1,6 @@
 #include "pages/CFixedSSIDWLSettingDLG.h"
 
+#include "platform/AnsiCodePage.h"
 #include "resources/dialogs/FixedSsidWlSettingIds.h"
 
 namespace plintor {
@@ -17,7 +18,7 @@ void CFixedSSIDWLSettingDLG::OnShowWindow(bool show)
         return;
     TakeWorkingCopy();
     if (CWindow* ssid = GetDlgItem(IDC_WL_FIXED_SSID))
-        ssid->SetWindowText(workingCopy.wireless.ssid);
+        ssid->SetWindowText(platform::CAnsiCodePage::Readable(workingCopy.wireless.ssid));
     if (TakeRefreshBit())
         Load();
     if (CWindow* next = GetDlgItem(IDC_NEXT))

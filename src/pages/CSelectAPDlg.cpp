@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "pages/WirelessKeyRules.h"
 #include "resources/dialogs/SelectApIds.h"
+#include "settings/SettingsChannels.h"
 #include "ui/CButton.h"
 #include "ui/CEdit.h"
 #include "ui/CListView.h"
@@ -243,8 +244,12 @@ void CSelectAPDlg::TakeTypedSsid()
 {
     if (CWindow* ssid = GetDlgItem(IDC_AP_SSID))
         typedSsid = ssid->GetWindowText();
-    if (!IsValidSsid(typedSsid)) {
-        Refuse(MSG_ERR_INCORRECT_SSID, IDC_AP_SSID);
+    CPlintorApp* app = App();
+    if (!app)
+        return;
+    SsidVerdict verdict = CheckSsid(typedSsid, WireCodePage(MakeSettingsContext(*app)));
+    if (verdict != SsidVerdict::Accepted) {
+        Refuse(SsidRefusal(verdict), IDC_AP_SSID);
         return;
     }
     WirelessSettings wireless;

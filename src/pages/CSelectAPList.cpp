@@ -1,5 +1,6 @@
 #include "pages/CSelectAPList.h"
 
+#include "platform/AnsiCodePage.h"
 #include "settings/ApSurvey.h"
 #include "settings/KeywordTables.h"
 #include "ui/CListView.h"
@@ -34,7 +35,7 @@ int CSelectAPList::FillRows()
         const CodedKeyword* quality = CodedRowOfCode(LinkQualityTable, accessPoint.linkQuality);
         if (!security || !quality)
             continue;
-        int row = list->InsertItem(rows, accessPoint.ssid);
+        int row = list->InsertItem(rows, platform::CAnsiCodePage::Readable(accessPoint.ssid));
         SetItemText(row, 1, static_cast<StringId>(security->stringId));
         SetItemText(row, 2, static_cast<StringId>(quality->stringId));
         list->SetItemData(row, static_cast<std::intptr_t>(i));

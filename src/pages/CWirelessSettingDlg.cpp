@@ -1,7 +1,9 @@
 #include "pages/CWirelessSettingDlg.h"
 
+#include "app/AppSettingsContext.h"
 #include "pages/WirelessKeyRules.h"
 #include "resources/dialogs/WirelessSettingIds.h"
+#include "settings/SettingsChannels.h"
 #include "ui/CEdit.h"
 
 namespace plintor {
@@ -24,7 +26,7 @@ void CWirelessSettingDlg::OnShowWindow(bool show)
     TakeWorkingCopy();
     if (TakeRefreshBit()) {
         Load();
-        ssidText = workingCopy.wireless.ssid;
+        ssidText = platform::CAnsiCodePage::Readable(workingCopy.wireless.ssid);
         if (CWindow* ssid = GetDlgItem(IDC_WL_SSID))
             ssid->SetWindowText(ssidText);
     }
@@ -46,11 +48,19 @@ void CWirelessSettingDlg::OnNext()
     if (CWindow* ssid = GetDlgItem(IDC_WL_SSID))
         ssidText = ssid->GetWindowText();
     TakeKeyText();
-    if (!IsValidSsid(ssidText)) {
-        Refuse(MSG_ERR_INCORRECT_SSID, IDC_WL_SSID);
+    CPlintorApp* app = App();
+    if (!app)
+        return;
+    // A stored name shown unchanged goes back as stored, with any bytes that the edit
+    // shows as U+FFFD.
+    const std::string& stored = workingCopy.wireless.ssid;
+    std::string ssid = ssidText == platform::CAnsiCodePage::Readable(stored) ? stored : ssidText;
+    SsidVerdict verdict = CheckSsid(ssid, WireCodePage(MakeSettingsContext(*app)));
+    if (verdict != SsidVerdict::Accepted) {
+        Refuse(SsidRefusal(verdict), IDC_WL_SSID);
         return;
     }
-    workingCopy.wireless.ssid = ssidText;
+    workingCopy.wireless.ssid = ssid;
     ValidateStoreAndMoveOn();
 }
 

@@ -3,6 +3,7 @@
 #include "app/StringIds.h"
 #include "app/StringTable.h"
 #include "config/FaxTables.h"
+#include "platform/AnsiCodePage.h"
 #include "settings/ConfigureFlags.h"
 #include "settings/KeywordTables.h"
 
@@ -97,7 +98,7 @@ void WriteWirelessSection(SummaryWriter& w, const DeviceSettings& settings)
 {
     const WirelessSettings& wl = settings.wireless;
     w.Line(IDS_SUMMARY_WIRELESS_HEADER);
-    w.Label(IDS_SUMMARY_SSID, wl.ssid);
+    w.Label(IDS_SUMMARY_SSID, platform::CAnsiCodePage::Readable(wl.ssid));
     w.Label(IDS_SUMMARY_NETWORK_TYPE, w.IndexedText(NetworkTypeTable, wl.networkType));
     w.Line(IDS_SUMMARY_SECURITY_HEADER);
     w.Label(IDS_SUMMARY_PROTOCOL, wl.security < std::size(kSecurityTexts) ? w.Text(kSecurityTexts[wl.security])

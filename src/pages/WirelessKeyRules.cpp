@@ -1,5 +1,6 @@
 #include "pages/WirelessKeyRules.h"
 
+#include "platform/AnsiCodePage.h"
 #include "ui/CEdit.h"
 
 #include <algorithm>
@@ -47,10 +48,29 @@ bool IsValidPassphrase(const std::string& passphrase)
         && AllPrintable(passphrase);
 }
 
-bool IsValidSsid(const std::string& ssid)
+SsidVerdict CheckSsid(const std::string& ssid, const platform::CAnsiCodePage& wire)
 {
     std::size_t characters = CountCodePoints(ssid);
-    return characters >= 1 && characters <= kSsidMaxChars;
+    if (characters < 1 || characters > kSsidMaxChars)
+        return SsidVerdict::BadLength;
+    std::string octets;
+    if (!wire.ToAnsiExactly(ssid, octets))
+        return SsidVerdict::NotCarried;
+    if (octets.size() > kSsidMaxOctets)
+        return SsidVerdict::TooManyOctets;
+    return SsidVerdict::Accepted;
+}
+
+StringId SsidRefusal(SsidVerdict verdict)
+{
+    switch (verdict) {
+    case SsidVerdict::NotCarried:
+        return MSG_ERR_SSID_NOT_CARRIED;
+    case SsidVerdict::TooManyOctets:
+        return MSG_ERR_SSID_TOO_MANY_OCTETS;
+    default:
+        return MSG_ERR_INCORRECT_SSID;
+    }
 }
 
 }

@@ -148,6 +148,10 @@ bool SurveyAccessPoints(ApSurveyResult& result, const std::string& devicePath, c
     std::vector<PjlRequest> requests{PjlRequest{kApSurveyRequest, {}}};
     CUSBConnect usb;
     ConfigureChannel(usb, context);
+    // A network name is whatever bytes the access point broadcasts, in whatever character
+    // set. Bytes that the wire's set cannot read are kept in the text, so that choosing
+    // the access point sends its name back exactly as the printer reported it.
+    usb.codePage = WireCodePage(context, platform::UnreadableBytes::Keep);
     if (!usb.QueryBatch(kApSurveyRequest, requests, devicePath))
         return false;
     const std::vector<std::string>& lines = requests.front().lines;

@@ -9,6 +9,8 @@ namespace plintor {
 
 // One access point that the printer's wireless adapter can hear.
 struct AccessPointInfo {
+    // As the printer reported it; bytes that the wire's character set cannot read are
+    // kept in it (platform/AnsiCodePage.h), CAnsiCodePage::Readable shows it.
     std::string ssid;
     std::uint32_t securityType = 0;  // code of ApSecurityTable, 1 to 5
     std::uint32_t linkQuality = 0;   // code of LinkQualityTable, 1 to 3

@@ -11,6 +11,9 @@
 #include "settings/Utf8Text.h"
 #include "ui/MessageBox.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 
@@ -50,7 +53,9 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
     CUSBConnect usb;
     ConfigureChannel(net, context);
     ConfigureChannel(usb, context);
+    platform::CAnsiCodePage wire = WireCodePage(context);
     std::string job;
+    std::string wireBytes;
     const std::vector<PrinterEntry>& entries = context.printers->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const PrinterEntry& entry = entries[i];
@@ -63,14 +68,20 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
         }
         if (fileMode == FileMode::Honoured && context.fileMode == 1) {
             MessageBoxRequest box;
-            box.text = job;
+            box.text = platform::CAnsiCodePage::Readable(job);
             box.caption = "PJL";
             box.style = MB_YESNO | MB_DEFBUTTON2;
             box.language = context.uiLanguage;
             done.sent.push_back(index);
             if (ShowMessageBox(box) == IDYES)
-                return SaveJobToFile(job, context.programPath) && done.unbuilt.empty();
+                return SaveJobToFile(job, context.programPath, &done.saveFailure) && done.unbuilt.empty();
             return done.unbuilt.empty();
+        }
+        // The channel would mark a character that the wire cannot carry with "?"; such a
+        // job is not sent at all.
+        if (!wire.ToAnsiExactly(job, wireBytes)) {
+            done.unbuilt.push_back(index);
+            continue;
         }
         if (!SendToEntry(entry, job, net, usb)) {
             done.failed = index;
@@ -120,24 +131,41 @@ std::string JobFilePathFor(std::string_view programPath)
     return std::string(programPath.substr(0, dot + 1)) + "prn";
 }
 
-bool SaveJobToFile(const std::string& job, const std::string& programPath)
+bool SaveJobToFile(const std::string& job, const std::string& programPath, JobFileFailure* failure)
 {
-    std::string path = JobFilePathFor(programPath.empty() ? platform::ProgramPath() : programPath);
-    if (path.empty())
+    JobFileFailure local;
+    JobFileFailure& why = failure != nullptr ? *failure : local;
+    why = JobFileFailure{};
+    why.path = JobFilePathFor(programPath.empty() ? platform::ProgramPath() : programPath);
+    if (why.path.empty()) {
+        why.reason = "the program's own path is unknown";
         return false;
-    std::u16string units = Utf16Of(BuildJob(job));
+    }
+    // The file holds text, so bytes that only the wire could carry show as U+FFFD.
+    std::u16string units = Utf16Of(BuildJob(platform::CAnsiCodePage::Readable(job)));
     std::string bytes;
     bytes.reserve(units.size() * 2);
     for (char16_t unit : units) {
         bytes.push_back(static_cast<char>(unit & 0xFF));
         bytes.push_back(static_cast<char>(unit >> 8));
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
+    // The standard streams leave the system's reason in errno.
+    auto reason = [] { return std::string(errno != 0 ? std::strerror(errno) : "the file cannot be written"); };
+    errno = 0;
+    std::ofstream file(why.path, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        why.reason = reason();
         return false;
+    }
+    errno = 0;
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
-    return !file.fail();
+    if (file.fail()) {
+        why.reason = reason();
+        std::remove(why.path.c_str());
+        return false;
+    }
+    return true;
 }
 
 }

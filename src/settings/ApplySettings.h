@@ -8,12 +8,21 @@ namespace plintor {
 
 struct SettingsContext;
 
+// Why a file-mode job was not saved.
+struct JobFileFailure {
+    std::string path;    // the file it was to go to (empty when even that is unknown)
+    std::string reason;  // as the system tells it; empty while nothing failed
+};
+
 // What one walk over the chosen printers did, by list index, for callers and logs that
 // need more than the overall result.
 struct ApplyReport {
     std::vector<int> sent;     // the job went out (or, in file mode, was shown)
-    std::vector<int> unbuilt;  // no job could be built for the entry; nothing was sent
+    // No job could be built for the entry (a value outside its table, or a text that the
+    // wire's character set cannot carry exactly); nothing was sent to it.
+    std::vector<int> unbuilt;
     int failed = -1;           // the entry whose send failed and stopped the walk, or -1
+    JobFileFailure saveFailure;  // file mode: the save that failed, if one did
 };
 
 // Sends the settings job to every chosen printer, in list order. A failed send stops the
@@ -21,6 +30,8 @@ struct ApplyReport {
 // a "PJL" box and, on Yes, saved beside the program; no printer is contacted. True only
 // when every chosen printer was sent its job: an entry whose job cannot be built is
 // passed over, but the walk then ends with false, so that nothing unsent counts as done.
+// A job goes out only when the wire's character set carries it exactly: nothing the user
+// typed reaches a printer altered.
 bool ApplySettings(const SettingsContext& context, ApplyReport* report = nullptr);
 
 // The same walk with a job of only the panel language line (no bracket, no restart);
@@ -36,7 +47,8 @@ std::string JobFilePathFor(std::string_view programPath);
 
 // Writes the framed job (as the network channel frames it) as UTF-16 little-endian code
 // units without a byte order mark to JobFilePathFor(programPath) (empty: the running
-// program). False when the path is unknown or the file cannot be written.
-bool SaveJobToFile(const std::string& job, const std::string& programPath = {});
+// program). False when the path is unknown or the file cannot be written; then `failure`
+// (when given) says which file and why, and no partly written file is left.
+bool SaveJobToFile(const std::string& job, const std::string& programPath = {}, JobFileFailure* failure = nullptr);
 
 }

@@ -7,6 +7,8 @@ namespace plintor {
 
 // The wireless LAN settings of one printer, as read from it or as the user edits them.
 struct WirelessSettings {
+    // Typed, or taken from the access point survey with the bytes that the wire's
+    // character set cannot read kept in it (platform/AnsiCodePage.h).
     std::string ssid;
     std::uint32_t networkType = 0;  // row of NetworkTypeTable: 0 infrastructure, 1 ad hoc
     // 0 none, 1 WEP, 2 WPA-PSK TKIP, 3 WPA-PSK AES, 4 mixed-mode PSK.

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -110,8 +111,8 @@ protected:
         app.configFilePath = folder.Path() + "/plintor.ini";
         app.configureFlags = kConfigureIp;
         app.connectionMode = 2;
-        std::string program = folder.Path() + "/plintor";
-        SetSettingsContextAdjuster([program](SettingsContext& context) {
+        program = folder.Path() + "/plintor";
+        SetSettingsContextAdjuster([this](SettingsContext& context) {
             context.wireCharset = "ISO-8859-1";
             context.programPath = program;
             context.bounds.connect = 2s;
@@ -162,6 +163,7 @@ protected:
     }
 
     CTempFolder folder;
+    std::string program;  // the file-mode job is saved beside it
     CHeadlessFrontEnd frontEnd;
     CPlintorApp app;
     CWizardDlg wizard{&app};
@@ -307,6 +309,76 @@ TEST_F(ApplySequenceTest, FileModeAnsweredNoWritesNothing)
     ASSERT_TRUE(frontEnd.Click(IDC_NEXT));   // No is the default button
     EXPECT_EQ(frontEnd.CurrentPage(), kPageComplete);
     EXPECT_FALSE(std::ifstream(folder.Path() + "/plintor.prn").good());
+}
+
+TEST_F(ApplySequenceTest, FileModeSaveThatFailedNamedTheFileAndWhyAndRetryClearsItOnceTheCauseIsGone)
+{
+    auto printer = StartPrinter({});
+    UsePort(printer->Port());
+    program = folder.Path() + "/missing/plintor";
+    app.fileMode = 1;
+    AddNetworkPrinter(Dhcp());
+    Open(kPageConfirmConfig);
+    const std::string failure = "The settings cannot be saved to the file\n" + folder.Path() +
+                                "/missing/plintor.prn\n(No such file or directory).\n";
+    frontEnd.onMessage = [&](const CHeadlessFrontEnd::ShownMessage& shown) {
+        if (shown.text.rfind(failure, 0) == 0)
+            std::filesystem::create_directory(folder.Path() + "/missing");
+    };
+    frontEnd.QueueAnswer(IDYES);
+    frontEnd.QueueAnswer(IDRETRY);
+    frontEnd.QueueAnswer(IDYES);
+    ASSERT_TRUE(frontEnd.Click(IDC_NEXT));
+    ASSERT_EQ(frontEnd.Messages().size(), 3u);
+    EXPECT_EQ(frontEnd.Messages()[0].caption, "PJL");
+    EXPECT_TRUE(Shown(1, failure)) << frontEnd.Messages()[1].text;
+    EXPECT_EQ(frontEnd.Messages()[1].style, static_cast<std::uint32_t>(MB_RETRYCANCEL | MB_ICONEXCLAMATION));
+    EXPECT_EQ(frontEnd.Messages()[2].caption, "PJL");
+    EXPECT_EQ(frontEnd.CurrentPage(), kPageComplete);
+    std::string job = "@PJL IWASETTCPIP VSSTACKMODE=IPV4\r\n@PJL IWASETTCPIP IPMODE=DHCP\r\n@PJL REBOOT\r\n";
+    EXPECT_EQ(ReadFile(folder.Path() + "/missing/plintor.prn"), Utf16Le(Uel + job + Uel));
+}
+
+TEST_F(ApplySequenceTest, FileModeSaveThatFailedEndsTheRunOnCancelWithNothingSentOrWritten)
+{
+    auto printer = StartPrinter({});
+    UsePort(printer->Port());
+    program = folder.Path() + "/missing/plintor";
+    app.fileMode = 1;
+    AddNetworkPrinter(Dhcp());
+    Open(kPageConfirmConfig);
+    frontEnd.QueueAnswer(IDYES);
+    frontEnd.QueueAnswer(IDCANCEL);
+    frontEnd.QueueAnswer(IDYES);
+    ASSERT_TRUE(frontEnd.Click(IDC_NEXT));
+    ASSERT_EQ(frontEnd.Messages().size(), 3u);
+    EXPECT_TRUE(Shown(1, "The settings cannot be saved to the file\n")) << frontEnd.Messages()[1].text;
+    EXPECT_EQ(frontEnd.Messages()[2].text, "Are you sure you want to cancel the tool?");
+    EXPECT_TRUE(wizard.ModalEnded());
+    EXPECT_EQ(wizard.ModalResult(), IDCANCEL);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/missing"));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(printer->Log(), SetupQuestion);
+}
+
+TEST_F(ApplySequenceTest, SettingsThatCannotBeBuiltAreToldOnceWithoutARetryThatCouldNotHelp)
+{
+    auto printer = StartPrinter({});
+    UsePort(printer->Port());
+    IpSettings outsideTheTable = Dhcp();
+    outsideTheTable.stackMode = 7;
+    AddNetworkPrinter(outsideTheTable);
+    Open(kPageConfirmConfig);
+    const std::string notBuilt = "Settings cannot be sent to the printer: a value is outside the range";
+    ASSERT_TRUE(frontEnd.Click(IDC_NEXT));
+    ASSERT_EQ(frontEnd.Messages().size(), 1u);
+    EXPECT_TRUE(Shown(0, notBuilt)) << frontEnd.Messages()[0].text;
+    EXPECT_EQ(frontEnd.Messages()[0].caption, "Warning!");
+    EXPECT_EQ(frontEnd.Messages()[0].style, static_cast<std::uint32_t>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(frontEnd.CurrentPage(), kPageConfirmConfig);
+    EXPECT_FALSE(wizard.ModalEnded());
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(printer->Log(), SetupQuestion);
 }
 
 TEST_F(ApplySequenceTest, PrintPrinterSettingOverUsbSendsTheReportJob)

@@ -242,23 +242,32 @@ TEST_F(SettingsLoopback, ApplySettingsOverUsbSetsWirelessAndTheWirelessFormOfIp)
     EXPECT_EQ(state.count("TCPIP.IPMODE"), 0u);         // the wired interface is untouched
 }
 
-TEST_F(SettingsLoopback, TextsOutsideTheWireCharacterSetArriveMarked)
+TEST_F(SettingsLoopback, TextsOutsideTheWireCharacterSetWereSentWithQuestionMarks)
 {
     StandIn printer({});
     ASSERT_TRUE(printer.Ready());
     UsePort(printer.process->Port());
     PrinterEntry entry = NetworkEntry("127.0.0.1");
-    entry.wireless.ssid = "Caf\xc3\xa9\xe2\x82\xac";  // "Café€"
+    entry.wireless.ssid = "Caf\xc3\xa9\xe2\x82\xac";  // "Caf\u00e9\u20ac"
     entry.wireless.security = 3;
     entry.wireless.passphrase = "\xc3\xa9t\xc3\xa9";
     entry.ip.stackMode = 1;
     printers.Add(entry);
     context.configureFlags = kConfigureWireless;
     context.wireCharset = "ISO-8859-1";
+    // Latin-1 cannot carry the euro sign: the job is not sent at all.
+    ApplyReport report;
+    EXPECT_FALSE(ApplySettings(context, &report));
+    EXPECT_EQ(report.unbuilt, std::vector<int>{0});
+    EXPECT_TRUE(report.sent.empty());
+    EXPECT_EQ(report.failed, -1);
+    // Without it every character goes as its one Latin-1 byte.
+    entry.wireless.ssid = "Caf\xc3\xa9";
+    printers.ReplacePrinter(0, entry);
     ASSERT_TRUE(ApplySettings(context));
     State state = printer.WaitForJobs(1);
-    // Latin-1 carries "é" as one byte; "€" it cannot carry and marks with "?".
-    EXPECT_EQ(state["WLAN.SSID"], "Caf\xe9?");
+    EXPECT_EQ(state["JOBS"], "1");
+    EXPECT_EQ(state["WLAN.SSID"], "Caf\xe9");
     EXPECT_EQ(state["WLAN.SECURITY"], "WPAPSKAES");
     EXPECT_EQ(state["WLAN.PASSPHRASE"], "\xe9t\xe9");
 }

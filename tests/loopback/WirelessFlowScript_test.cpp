@@ -6,6 +6,7 @@
 #include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
 #include "app/StartUpWiring.h"
+#include "settings/SettingsContext.h"
 #include "ui/headless/CScriptRunner.h"
 #include "wizard/WizardServices.h"
 
@@ -15,11 +16,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace plintor {
 namespace {
@@ -82,14 +87,11 @@ protected:
         CPrinterProcess::Setup setup;
         setup.usb = true;
         statePath = folder.Path() + "/state";
-        setup.arguments = {"--state", statePath,
-                           "--access-point", "OpenCafe,0,1",
-                           "--access-point", "OldWep,1,2",
-                           "--access-point", "Unknown,4,1",
-                           "--access-point", "Tkip,2,3",
-                           "--access-point", "HomeAP,3,1",
-                           "--access-point", "Faint,3,7",
-                           "--access-point", "Mixed,6,2"};
+        setup.arguments = {"--state", statePath};
+        for (const std::string& accessPoint : accessPoints) {
+            setup.arguments.push_back("--access-point");
+            setup.arguments.push_back(accessPoint);
+        }
         printer = std::make_unique<CPrinterProcess>(setup);
         ASSERT_TRUE(printer->Ready());
     }
@@ -136,6 +138,8 @@ protected:
         return state;
     }
 
+    std::vector<std::string> accessPoints = {"OpenCafe,0,1", "OldWep,1,2", "Unknown,4,1", "Tkip,2,3",
+                                             "HomeAP,3,1",   "Faint,3,7",  "Mixed,6,2"};
     std::string statePath;
     std::unique_ptr<CPrinterProcess> printer;
     std::string transcript;
@@ -335,6 +339,104 @@ TEST_F(WirelessFlowScriptTest, AdHocHidesTheGatewaysAndSendsZeroGateways)
     std::string state = StateAfterRestarts(1);
     EXPECT_NE(state.find("WLAN.NETWORKTYPE=ADHOC\n"), std::string::npos) << state;
     EXPECT_NE(state.find("WLAN.GTWADDRESS=00000000\n"), std::string::npos) << state;
+}
+
+// Runs under the locale that UseLocale names, whose character set is then the wire's, as
+// in the program (the other runs fix the wire's set).
+class WirelessNamesScriptTest : public WirelessFlowScriptTest {
+protected:
+    void SetUp() override
+    {
+        WirelessFlowScriptTest::SetUp();
+        if (const char* before = std::getenv("LC_ALL"))
+            savedLocale = before;
+    }
+    void TearDown() override
+    {
+        if (savedLocale)
+            setenv("LC_ALL", savedLocale->c_str(), 1);
+        else
+            unsetenv("LC_ALL");
+        WirelessFlowScriptTest::TearDown();
+    }
+    void AdjustSettingsContext(SettingsContext& context) override { context.wireCharset.clear(); }
+    void UseLocale(const char* name) { setenv("LC_ALL", name, 1); }
+
+    std::optional<std::string> savedLocale;
+};
+
+const std::string OpenNetworkLines = "@PJL SETWLPARAMS NETWORKTYPE=INFRASTRUCTURE\r\n"
+                                     "@PJL SETWLPARAMS SECURITY=NOSECURITY\r\n";
+
+TEST_F(WirelessNamesScriptTest, TypedSsidThatAsciiCannotCarryIsRefusedInsteadOfSentAsQuestionMarks)
+{
+    StartPrinter(false);
+    UseLocale("C");
+    int status = Run("/mode:usb /wireless",
+                     "expect page 5\n"
+                     "type 1076 Caf\xc3\xa9\n"
+                     "click 2\n"
+                     "expect page 5\n"
+                     "type 1076 Cafe\n"
+                     "click 2\n" +
+                         StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_NE(transcript.find("message \"Input Error\" \"The SSID contains a character that cannot be sent to the "
+                              "printer in this computer's character set."),
+              std::string::npos)
+        << transcript;
+    std::string expected = SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"Cafe\"\r\n" +
+                           OpenNetworkLines + StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+}
+
+TEST_F(WirelessNamesScriptTest, TypedSsidUnderUtf8IsSentAsItsBytesAndCountedInOctets)
+{
+    StartPrinter(false);
+    UseLocale("C.UTF-8");
+    // Twelve characters, 36 bytes in UTF-8: more than an SSID holds.
+    const std::string twelveKanji = "\xe6\x9d\xb1\xe4\xba\xac\xe9\x83\xbd\xe5\x8d\x83\xe4\xbb\xa3\xe7\x94\xb0"
+                                    "\xe5\x8c\xba\xe4\xb8\xb8\xe3\x81\xae\xe5\x86\x85\xe4\xb8\x80\xe4\xb8\x81";
+    int status = Run("/mode:usb /wireless",
+                     "expect page 5\n"
+                     "type 1076 " + twelveKanji + "\n"
+                     "click 2\n"
+                     "expect page 5\n"
+                     "type 1076 Caf\xc3\xa9\n"
+                     "click 2\n" +
+                         StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    EXPECT_NE(transcript.find("message \"Input Error\" \"The SSID is too long. An SSID holds at most 32 bytes"),
+              std::string::npos)
+        << transcript;
+    std::string expected = SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"Caf\xc3\xa9\"\r\n" +
+                           OpenNetworkLines + StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.SSID=Caf\xc3\xa9\n"), std::string::npos) << state;
+}
+
+TEST_F(WirelessNamesScriptTest, SurveyedSsidThatUtf8CannotReadGoesBackByteForByteNotAsReplacementCharacters)
+{
+    // A Latin-1 name, whose \xe9 begins no UTF-8 character.
+    accessPoints = {"Caf\xe9,0,1"};
+    StartPrinter();
+    UseLocale("C.UTF-8");
+    int status = Run("/mode:usb /wireless", "expect page 11\ndump\nclick 2\n" + StaticIpv4Script);
+    EXPECT_EQ(status, 0) << transcript;
+    // The list shows what it cannot read as U+FFFD.
+    EXPECT_NE(transcript.find("\"Caf\xef\xbf\xbd\" \"No Security\" \"Good\""), std::string::npos) << transcript;
+    std::string expected = Survey + SetupQuestion + Uel +
+                           "@PJL DEFAULT IWAWIRELESS=ON\r\n"
+                           "@PJL SETWLPARAMS SSID=\"Caf\xe9\"\r\n" +
+                           OpenNetworkLines + StaticIpv4Lines + "@PJL REBOOT\r\n" + Uel;
+    EXPECT_EQ(printer->WaitForLog(expected.size()), expected);
+    std::string state = StateAfterRestarts(1);
+    EXPECT_NE(state.find("WLAN.SSID=Caf\xe9\n"), std::string::npos) << state;
 }
 
 }

@@ -6,6 +6,7 @@
 #include "resources/dialogs/ConfirmConfigIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
+#include "settings/ApplySettings.h"
 #include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CComboBox.h"
@@ -42,10 +43,12 @@ struct FakePrinter {
             ++questions;
             return code == 0;
         };
-        operations.applySettings = [this](CPlintorApp&) {
+        operations.applySettings = [this](CPlintorApp&, ApplyReport& report) {
             bool ok = applies < static_cast<int>(applyResults.size()) ? applyResults[static_cast<std::size_t>(applies)]
                                                                       : true;
             ++applies;
+            if (!ok)
+                report.failed = 0;  // a send failed
             return ok;
         };
         operations.printSettingsReport = [this](CPlintorApp&) {

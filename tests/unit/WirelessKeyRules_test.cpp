@@ -1,5 +1,7 @@
 #include "pages/WirelessKeyRules.h"
 
+#include "platform/AnsiCodePage.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -56,16 +58,19 @@ TEST(WirelessKeyRules, PassphraseTakesEightToSixtyThreePrintables)
     EXPECT_FALSE(IsValidPassphrase("caf\xc3\xa9" "1234"));
 }
 
-TEST(WirelessKeyRules, SsidCountsCharactersNotBytes)
+TEST(WirelessKeyRules, SsidWasCountedInCharactersAndSentWithQuestionMarksForWhatTheWireCannotCarry)
 {
-    EXPECT_FALSE(IsValidSsid(""));
-    EXPECT_TRUE(IsValidSsid("a"));
-    EXPECT_TRUE(IsValidSsid(" "));
-    EXPECT_TRUE(IsValidSsid(Repeat("s", 32)));
-    EXPECT_FALSE(IsValidSsid(Repeat("s", 33)));
-    // 32 two-byte characters are 64 bytes and still a valid SSID; 33 are not.
-    EXPECT_TRUE(IsValidSsid(Repeat("\xc3\xa9", 32)));
-    EXPECT_FALSE(IsValidSsid(Repeat("\xc3\xa9", 33)));
-    // No character test: control characters and tabs are taken.
-    EXPECT_TRUE(IsValidSsid("tab\there"));
+    platform::CAnsiCodePage utf8("UTF-8");
+    platform::CAnsiCodePage ascii("ANSI_X3.4-1968");
+    EXPECT_EQ(CheckSsid("", utf8), SsidVerdict::BadLength);
+    EXPECT_EQ(CheckSsid(" ", utf8), SsidVerdict::Accepted);
+    EXPECT_EQ(CheckSsid(Repeat("s", 32), ascii), SsidVerdict::Accepted);
+    EXPECT_EQ(CheckSsid(Repeat("s", 33), ascii), SsidVerdict::BadLength);
+    // An SSID is 32 octets: 16 two-byte characters fit, 17 do not.
+    EXPECT_EQ(CheckSsid(Repeat("\xc3\xa9", 16), utf8), SsidVerdict::Accepted);
+    EXPECT_EQ(CheckSsid(Repeat("\xc3\xa9", 17), utf8), SsidVerdict::TooManyOctets);
+    EXPECT_EQ(CheckSsid(Repeat("\xc3\xa9", 32), platform::CAnsiCodePage("ISO-8859-1")), SsidVerdict::Accepted);
+    EXPECT_EQ(CheckSsid("Caf\xc3\xa9", ascii), SsidVerdict::NotCarried);
+    // No character test beyond that: control characters and tabs are taken.
+    EXPECT_EQ(CheckSsid("tab\there", ascii), SsidVerdict::Accepted);
 }

@@ -1,7 +1,12 @@
 #include "platform/AnsiCodePage.h"
 
+#include "platform/Utf8.h"
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -32,11 +37,77 @@ std::size_t Utf8Length(unsigned char lead)
 
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
+// "UTF-8", "utf8", "UTF_8", ...
+bool IsUtf8Name(const std::string& name)
+{
+    std::string plain;
+    for (char c : name)
+        if (c != '-' && c != '_')
+            plain += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return plain == "UTF8";
+}
+
+// A kept byte B is the code point U+DC00 + B, in UTF-8 ED B0..B3 80..BF.
+void AppendKeptByte(std::string& text, unsigned char byte)
+{
+    char32_t point = 0xDC00 + byte;
+    text += '\xED';
+    text += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (point & 0x3F));
+}
+
+bool KeptByteAt(std::string_view text, std::size_t pos, unsigned char& byte)
+{
+    if (pos + 3 > text.size())
+        return false;
+    auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    if (at(0) != 0xED || (at(1) & 0xFC) != 0xB0 || (at(2) & 0xC0) != 0x80)
+        return false;
+    byte = static_cast<unsigned char>(((at(1) & 0x03) << 6) | (at(2) & 0x3F));
+    return true;
+}
+
+// Calls `plain` for each run of `text` without kept bytes and `kept` for each kept byte,
+// in order.
+template <class Plain, class Kept>
+void SplitAtKeptBytes(std::string_view text, Plain plain, Kept kept)
+{
+    std::size_t start = 0;
+    for (std::size_t pos = text.find('\xED'); pos != std::string_view::npos; pos = text.find('\xED', pos)) {
+        unsigned char byte;
+        if (KeptByteAt(text, pos, byte)) {
+            if (pos > start)
+                plain(text.substr(start, pos - start));
+            kept(byte);
+            pos += 3;
+            start = pos;
+        } else {
+            ++pos;
+        }
+    }
+    if (start < text.size())
+        plain(text.substr(start));
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    char32_t value;
+    std::size_t length;
+    for (std::size_t pos = 0; pos < text.size(); pos += length) {
+        length = 1;
+        if (static_cast<unsigned char>(text[pos]) >= 0x80 && ReadUtf8(text, pos, value, length) != Utf8Step::Character)
+            return false;
+    }
+    return true;
+}
+
 // Runs `converter` over `input`; `onInvalid` is called with the input left at each
 // character that cannot be converted and returns how many bytes to skip and what to emit.
-// An incomplete character at the end is left in `rest` (EINVAL).
+// An incomplete character at the end is left in `rest` (EINVAL). `irreversible` counts
+// the characters that the converter changed on its own.
 template <class OnInvalid>
-std::string Convert(iconv_t converter, std::string_view input, std::string* rest, OnInvalid onInvalid)
+std::string Convert(iconv_t converter, std::string_view input, std::string* rest, OnInvalid onInvalid,
+                    std::size_t* irreversible = nullptr)
 {
     std::string output;
     output.reserve(input.size() + input.size() / 4 + 16);
@@ -49,8 +120,11 @@ std::string Convert(iconv_t converter, std::string_view input, std::string* rest
         std::size_t outLeft = sizeof buffer;
         std::size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
         output.append(buffer, static_cast<std::size_t>(out - buffer));
-        if (done != static_cast<std::size_t>(-1))
+        if (done != static_cast<std::size_t>(-1)) {
+            if (irreversible)
+                *irreversible += done;
             continue;
+        }
         if (errno == E2BIG)
             continue;
         if (errno == EINVAL && rest) {
@@ -72,16 +146,49 @@ std::string Convert(iconv_t converter, std::string_view input, std::string* rest
     return output;
 }
 
+// UTF-8 read strictly; `mark` writes what an unreadable byte becomes.
+template <class Mark>
+std::string ReadUtf8Bytes(std::string_view bytes, std::string* carry, Mark mark)
+{
+    std::string text;
+    text.reserve(bytes.size() + 16);
+    char32_t value;
+    std::size_t length;
+    std::size_t run = 0;  // where the characters not yet appended begin
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        Utf8Step step = ReadUtf8(bytes, pos, value, length);
+        if (step == Utf8Step::Character) {
+            pos += length;
+            continue;
+        }
+        text.append(bytes.substr(run, pos - run));
+        if (step == Utf8Step::Incomplete && carry) {
+            carry->assign(bytes.substr(pos));
+            return text;
+        }
+        mark(text, static_cast<unsigned char>(bytes[pos]));
+        run = ++pos;
+    }
+    text.append(bytes.substr(run));
+    return text;
+}
+
 }
 
 CAnsiCodePage::CAnsiCodePage() : CAnsiCodePage(LocaleCharset()) {}
 
-CAnsiCodePage::CAnsiCodePage(std::string name) : charset(std::move(name))
+CAnsiCodePage::CAnsiCodePage(std::string name, UnreadableBytes unreadable)
+    : charset(std::move(name)), unreadable(unreadable)
 {
     OpenConverters();
 }
 
-CAnsiCodePage::CAnsiCodePage(const CAnsiCodePage& other) : charset(other.charset)
+CAnsiCodePage::CAnsiCodePage(const CAnsiCodePage& other) : charset(other.charset), unreadable(other.unreadable)
 {
     OpenConverters();
 }
@@ -91,6 +198,7 @@ CAnsiCodePage& CAnsiCodePage::operator=(const CAnsiCodePage& other)
     if (this != &other) {
         CloseConverters();
         charset = other.charset;
+        unreadable = other.unreadable;
         OpenConverters();
     }
     return *this;
@@ -116,6 +224,7 @@ void CAnsiCodePage::OpenConverters()
     }
     toAnsi = to == NoConverter ? nullptr : to;
     fromAnsi = from == NoConverter ? nullptr : from;
+    utf8 = IsUtf8Name(charset);
 }
 
 void CAnsiCodePage::CloseConverters()
@@ -129,14 +238,68 @@ void CAnsiCodePage::CloseConverters()
 
 std::string CAnsiCodePage::ToAnsi(std::string_view text) const
 {
-    if (!toAnsi)
-        return std::string(text);
-    return Convert(AsIconv(toAnsi), text, nullptr, [](std::string_view left) {
-        std::size_t length = Utf8Length(static_cast<unsigned char>(left.front()));
-        if (length > left.size())
-            length = left.size();
-        return std::pair<std::size_t, std::string_view>(length, "?");
-    });
+    std::string bytes;
+    auto plain = [&](std::string_view run) {
+        if (utf8) {
+            // Valid characters as they are; one "?" for each broken sequence.
+            char32_t value;
+            std::size_t length;
+            std::size_t valid = 0;  // where the characters not yet appended begin
+            std::size_t pos = 0;
+            while (pos < run.size()) {
+                if (static_cast<unsigned char>(run[pos]) < 0x80) {
+                    ++pos;
+                } else if (ReadUtf8(run, pos, value, length) == Utf8Step::Character) {
+                    pos += length;
+                } else {
+                    bytes.append(run.substr(valid, pos - valid));
+                    bytes += '?';
+                    pos += std::min(Utf8Length(static_cast<unsigned char>(run[pos])), run.size() - pos);
+                    valid = pos;
+                }
+            }
+            bytes.append(run.substr(valid));
+        } else if (!toAnsi) {
+            bytes.append(run);
+        } else {
+            bytes += Convert(AsIconv(toAnsi), run, nullptr, [](std::string_view left) {
+                std::size_t length = Utf8Length(static_cast<unsigned char>(left.front()));
+                if (length > left.size())
+                    length = left.size();
+                return std::pair<std::size_t, std::string>(length, "?");
+            });
+        }
+    };
+    SplitAtKeptBytes(text, plain, [&](unsigned char byte) { bytes += static_cast<char>(byte); });
+    return bytes;
+}
+
+bool CAnsiCodePage::ToAnsiExactly(std::string_view text, std::string& bytes) const
+{
+    bytes.clear();
+    bool exact = true;
+    auto plain = [&](std::string_view run) {
+        if (!exact || !IsValidUtf8(run)) {
+            exact = false;
+            return;
+        }
+        if (utf8 || !toAnsi) {
+            bytes.append(run);
+            return;
+        }
+        std::size_t irreversible = 0;
+        bytes += Convert(
+            AsIconv(toAnsi), run, nullptr,
+            [&](std::string_view left) {
+                exact = false;
+                return std::pair<std::size_t, std::string>(left.size(), "");
+            },
+            &irreversible);
+        if (irreversible != 0)
+            exact = false;
+    };
+    SplitAtKeptBytes(text, plain, [&](unsigned char byte) { bytes += static_cast<char>(byte); });
+    return exact;
 }
 
 std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) const
@@ -147,11 +310,30 @@ std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) 
         carry->clear();
         bytes = joined;
     }
+    bool keep = unreadable == UnreadableBytes::Keep;
+    auto mark = [keep](std::string& text, unsigned char byte) {
+        if (keep)
+            AppendKeptByte(text, byte);
+        else
+            text += Replacement;
+    };
+    if (utf8)
+        return ReadUtf8Bytes(bytes, carry, mark);
     if (!fromAnsi)
         return std::string(bytes);
-    return Convert(AsIconv(fromAnsi), bytes, carry, [](std::string_view) {
-        return std::pair<std::size_t, std::string_view>(1, Replacement);
+    return Convert(AsIconv(fromAnsi), bytes, carry, [&](std::string_view left) {
+        std::string marked;
+        mark(marked, static_cast<unsigned char>(left.front()));
+        return std::pair<std::size_t, std::string>(1, marked);
     });
+}
+
+std::string CAnsiCodePage::Readable(std::string_view text)
+{
+    std::string readable;
+    SplitAtKeptBytes(text, [&](std::string_view run) { readable.append(run); },
+                     [&](unsigned char) { readable += Replacement; });
+    return readable;
 }
 
 std::string CAnsiCodePage::LocaleCharset()
