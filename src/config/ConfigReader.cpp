@@ -4,7 +4,9 @@
 #include "platform/ProgramPath.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 namespace plintor {
 
@@ -31,9 +33,20 @@ std::string ConfigFilePathFor(std::string_view programPath)
     return std::string(programPath.substr(0, dot + 1)) + "ini";
 }
 
+std::string ChooseConfigFile(std::string_view programPath, const std::function<bool(const std::string& path)>& exists)
+{
+    std::string beside = ConfigFilePathFor(programPath);
+    if (beside.empty() || exists(beside) || !exists(kSystemConfigFile))
+        return beside;
+    return kSystemConfigFile;
+}
+
 std::string ConfigFilePath()
 {
-    return ConfigFilePathFor(platform::ProgramPath());
+    return ChooseConfigFile(platform::ProgramPath(), [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    });
 }
 
 bool ReadTextKey(const IniFile& file, std::string_view section, std::string_view key, std::string& text)

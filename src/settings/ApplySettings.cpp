@@ -3,6 +3,7 @@
 #include "channel/CNetConnect.h"
 #include "channel/CUSBConnect.h"
 #include "channel/PjlFraming.h"
+#include "config/ConfigReader.h"
 #include "discovery/PrinterList.h"
 #include "platform/ProgramPath.h"
 #include "settings/SettingsChannels.h"
@@ -37,6 +38,27 @@ bool SendToEntry(const PrinterEntry& entry, const std::string& job, CNetConnect&
     return false;
 }
 
+// Writes the job framed as the network channel frames it, as UTF-16 little-endian code
+// units without a byte order mark.
+bool WriteFramedJob(const std::string& job, const std::string& path)
+{
+    if (path.empty())
+        return false;
+    std::u16string units = Utf16Of(BuildJob(job));
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (char16_t unit : units) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return false;
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
+}
+
 bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build, FileMode fileMode,
                         ApplyReport* report)
 {
@@ -68,8 +90,13 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
             box.style = MB_YESNO | MB_DEFBUTTON2;
             box.language = context.uiLanguage;
             done.sent.push_back(index);
-            if (ShowMessageBox(box) == IDYES)
-                return SaveJobToFile(job, context.programPath) && done.unbuilt.empty();
+            if (ShowMessageBox(box) != IDYES)
+                return done.unbuilt.empty();
+            std::string path = JobFilePath(context);
+            if (!WriteFramedJob(job, path))
+                return false;
+            if (context.jobSaved)
+                context.jobSaved(path);
             return done.unbuilt.empty();
         }
         if (!SendToEntry(entry, job, net, usb)) {
@@ -120,24 +147,27 @@ std::string JobFilePathFor(std::string_view programPath)
     return std::string(programPath.substr(0, dot + 1)) + "prn";
 }
 
+std::string JobFilePath(const SettingsContext& context)
+{
+    std::string besideProgram = JobFilePathFor(context.programPath.empty() ? platform::ProgramPath()
+                                                                           : context.programPath);
+    if (besideProgram.empty())
+        return {};
+    std::size_t slash = besideProgram.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : besideProgram.substr(0, slash);
+    if (context.configFilePath != kSystemConfigFile && platform::FolderWritable(folder))
+        return besideProgram;
+    std::string current = context.currentFolder.empty() ? platform::CurrentFolder() : context.currentFolder;
+    if (current.empty())
+        return {};
+    if (current.back() != '/')
+        current += '/';
+    return current + besideProgram.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
 bool SaveJobToFile(const std::string& job, const std::string& programPath)
 {
-    std::string path = JobFilePathFor(programPath.empty() ? platform::ProgramPath() : programPath);
-    if (path.empty())
-        return false;
-    std::u16string units = Utf16Of(BuildJob(job));
-    std::string bytes;
-    bytes.reserve(units.size() * 2);
-    for (char16_t unit : units) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return !file.fail();
+    return WriteFramedJob(job, JobFilePathFor(programPath.empty() ? platform::ProgramPath() : programPath));
 }
 
 }

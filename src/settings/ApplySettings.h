@@ -18,7 +18,8 @@ struct ApplyReport {
 
 // Sends the settings job to every chosen printer, in list order. A failed send stops the
 // walk at once (later printers are not contacted). In file mode the first job is shown in
-// a "PJL" box and, on Yes, saved beside the program; no printer is contacted. True only
+// a "PJL" box and, on Yes, saved to JobFilePath and the context's `jobSaved` is told
+// where; no printer is contacted. True only
 // when every chosen printer was sent its job: an entry whose job cannot be built is
 // passed over, but the walk then ends with false, so that nothing unsent counts as done.
 bool ApplySettings(const SettingsContext& context, ApplyReport* report = nullptr);
@@ -33,6 +34,14 @@ bool PrintSettingsReport(const SettingsContext& context, ApplyReport* report = n
 // The file the file-mode job goes to: the program's path with its extension replaced by
 // "prn" ("prn" appended after a "." when the program's name has no extension).
 std::string JobFilePathFor(std::string_view programPath);
+
+// The file the file-mode job is saved to. A copy of the program run from a folder writes
+// beside itself (JobFilePathFor). An installed program, whose configuration is the
+// system's (kSystemConfigFile), or one whose folder cannot be written, writes the same
+// file name into the context's current folder instead: where the user who asked for the
+// file can find it, and never into the system's folder of programs. Empty when neither
+// the program path nor the current folder can be read.
+std::string JobFilePath(const SettingsContext& context);
 
 // Writes the framed job (as the network channel frames it) as UTF-16 little-endian code
 // units without a byte order mark to JobFilePathFor(programPath) (empty: the running
