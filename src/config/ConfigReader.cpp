@@ -2,6 +2,7 @@
 
 #include "config/TextCompare.h"
 #include "platform/ProgramPath.h"
+#include "platform/TestOverrides.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -33,17 +34,23 @@ std::string ConfigFilePathFor(std::string_view programPath)
     return std::string(programPath.substr(0, dot + 1)) + "ini";
 }
 
-std::string ChooseConfigFile(std::string_view programPath, const std::function<bool(const std::string& path)>& exists)
+std::string SystemConfigFile()
+{
+    return platform::SystemConfigOverride().value_or(kSystemConfigFile);
+}
+
+std::string ChooseConfigFile(std::string_view programPath, const std::string& systemFile,
+    const std::function<bool(const std::string& path)>& exists)
 {
     std::string beside = ConfigFilePathFor(programPath);
-    if (beside.empty() || exists(beside) || !exists(kSystemConfigFile))
+    if (beside.empty() || exists(beside) || !exists(systemFile))
         return beside;
-    return kSystemConfigFile;
+    return systemFile;
 }
 
 std::string ConfigFilePath()
 {
-    return ChooseConfigFile(platform::ProgramPath(), [](const std::string& path) {
+    return ChooseConfigFile(platform::ProgramPath(), SystemConfigFile(), [](const std::string& path) {
         std::error_code error;
         return std::filesystem::is_regular_file(path, error);
     });

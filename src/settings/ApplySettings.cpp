@@ -155,7 +155,7 @@ std::string JobFilePath(const SettingsContext& context)
         return {};
     std::size_t slash = besideProgram.rfind('/');
     std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : besideProgram.substr(0, slash);
-    if (context.configFilePath != kSystemConfigFile && platform::FolderWritable(folder))
+    if (context.configFilePath != SystemConfigFile() && platform::FolderWritable(folder))
         return besideProgram;
     std::string current = context.currentFolder.empty() ? platform::CurrentFolder() : context.currentFolder;
     if (current.empty())

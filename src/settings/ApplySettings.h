@@ -37,7 +37,7 @@ std::string JobFilePathFor(std::string_view programPath);
 
 // The file the file-mode job is saved to. A copy of the program run from a folder writes
 // beside itself (JobFilePathFor). An installed program, whose configuration is the
-// system's (kSystemConfigFile), or one whose folder cannot be written, writes the same
+// system's (SystemConfigFile), or one whose folder cannot be written, writes the same
 // file name into the context's current folder instead: where the user who asked for the
 // file can find it, and never into the system's folder of programs. Empty when neither
 // the program path nor the current folder can be read.

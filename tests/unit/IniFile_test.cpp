@@ -179,13 +179,13 @@ TEST(ConfigReader, InstalledProgramReadsTheSystemConfigurationOnlyWhenNoneLiesBe
     std::set<std::string> files;
     auto exists = [&files](const std::string& path) { return files.count(path) == 1; };
     // Neither file: the one beside the program, so that start-up reports it missing.
-    EXPECT_EQ(ChooseConfigFile("/usr/bin/plintor", exists), "/usr/bin/plintor.ini");
+    EXPECT_EQ(ChooseConfigFile("/usr/bin/plintor", kSystemConfigFile, exists), "/usr/bin/plintor.ini");
     files.insert(kSystemConfigFile);
-    EXPECT_EQ(ChooseConfigFile("/usr/bin/plintor", exists), "/etc/plintor/plintor.ini");
+    EXPECT_EQ(ChooseConfigFile("/usr/bin/plintor", kSystemConfigFile, exists), "/etc/plintor/plintor.ini");
     // A copy run from a folder with its own configuration keeps it.
     files.insert("/opt/kit/plintor.ini");
-    EXPECT_EQ(ChooseConfigFile("/opt/kit/plintor", exists), "/opt/kit/plintor.ini");
-    EXPECT_EQ(ChooseConfigFile("", exists), "");
+    EXPECT_EQ(ChooseConfigFile("/opt/kit/plintor", kSystemConfigFile, exists), "/opt/kit/plintor.ini");
+    EXPECT_EQ(ChooseConfigFile("", kSystemConfigFile, exists), "");
 }
 
 TEST(GeneralSettings, TimeOfUseSwitchesDefaultAsDocumented)

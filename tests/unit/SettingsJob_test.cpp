@@ -280,7 +280,7 @@ TEST_F(SettingsJob, FileModeOfAnInstalledProgramWritesIntoTheCurrentFolderNotBes
     EXPECT_EQ(JobFilePath(context), folder + "/bin/plintor.prn");
     // The installed program reads the system's configuration: its folder is the system's
     // folder of programs, so the job goes to the current folder, and the caller hears where.
-    context.configFilePath = kSystemConfigFile;
+    context.configFilePath = SystemConfigFile();
     ASSERT_TRUE(ApplySettings(context));
     EXPECT_EQ(told, (std::vector<std::string>{folder + "/work/plintor.prn"}));
     EXPECT_TRUE(std::filesystem::exists(folder + "/work/plintor.prn"));
