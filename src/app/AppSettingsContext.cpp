@@ -1,6 +1,9 @@
 #include "app/AppSettingsContext.h"
 
 #include "app/CPlintorApp.h"
+#include "app/Messages.h"
+#include "app/StringTable.h"
+#include "ui/MessageBox.h"
 
 #include <mutex>
 #include <utility>
@@ -29,6 +32,12 @@ SettingsContext MakeSettingsContext(CPlintorApp& app)
     context.uiLanguage = app.uiLanguage;
     context.config = &app.config;
     context.configFilePath = app.configFilePath;
+    // File mode says where the job went: the folder depends on how the program was
+    // installed (JobFilePath).
+    context.jobSaved = [language = app.uiLanguage](const std::string& path) {
+        ShowMessageText(language, nullptr, LoadText(language, MSG_FILEMODE_SAVED) + "\n" + path, IDS_WND_TITLE,
+                        MB_OK | MB_ICONINFORMATION);
+    };
     std::lock_guard lock(adjusterMutex);
     if (Adjuster())
         Adjuster()(context);

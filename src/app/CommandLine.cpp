@@ -106,14 +106,14 @@ std::string ProgramUsage()
            "  /no_backbtn       the first page has no Back button\n"
            "  /run:top|flow     the FAX settings page to use\n"
            "  /check:wlan       offer only printers with a wireless adapter\n"
-           "  /filemode         write the settings job to a file beside the program\n"
+           "  /filemode         write the settings job to a file instead of the printer\n"
            "\n"
            "  --script FILE     run the wizard headless from a script\n"
            "  --discover        list the printers discovery finds, one per line, and exit\n"
            "  --help            show this text and exit\n"
            "  --version         show the version and exit\n"
            "\n"
-           "The configuration file plintor.ini lies beside the program.\n";
+           "The configuration file is plintor.ini beside the program, else /etc/plintor/plintor.ini.\n";
 }
 
 }

@@ -2,9 +2,12 @@
 
 #include "config/TextCompare.h"
 #include "platform/ProgramPath.h"
+#include "platform/TestOverrides.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 namespace plintor {
 
@@ -31,9 +34,26 @@ std::string ConfigFilePathFor(std::string_view programPath)
     return std::string(programPath.substr(0, dot + 1)) + "ini";
 }
 
+std::string SystemConfigFile()
+{
+    return platform::SystemConfigOverride().value_or(kSystemConfigFile);
+}
+
+std::string ChooseConfigFile(std::string_view programPath, const std::string& systemFile,
+    const std::function<bool(const std::string& path)>& exists)
+{
+    std::string beside = ConfigFilePathFor(programPath);
+    if (beside.empty() || exists(beside) || !exists(systemFile))
+        return beside;
+    return systemFile;
+}
+
 std::string ConfigFilePath()
 {
-    return ConfigFilePathFor(platform::ProgramPath());
+    return ChooseConfigFile(platform::ProgramPath(), SystemConfigFile(), [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    });
 }
 
 bool ReadTextKey(const IniFile& file, std::string_view section, std::string_view key, std::string& text)

@@ -3,6 +3,7 @@
 #include "config/IniFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,20 @@ namespace plintor {
 // and "/opt/my.tools/plintor" gives "/opt/my.tools/plintor.ini"). An empty path gives
 // an empty text.
 std::string ConfigFilePathFor(std::string_view programPath);
+
+// The configuration of the installed program, shared by every user of the machine.
+inline constexpr const char* kSystemConfigFile = "/etc/plintor/plintor.ini";
+
+// kSystemConfigFile, unless a test moved it (platform/TestOverrides.h), so that no test
+// run reads the configuration of a package installed on the machine.
+std::string SystemConfigFile();
+
+// The configuration file a program at `programPath` reads: the one beside it
+// (ConfigFilePathFor) when that exists, so that a copy run from a folder keeps its own;
+// else `systemFile` when that exists (the installed program); else the one beside it
+// again, whose absence start-up reports. An empty program path gives an empty text.
+std::string ChooseConfigFile(std::string_view programPath, const std::string& systemFile,
+    const std::function<bool(const std::string& path)>& exists);
 
 // The configuration file path of the running program (the program path service), or
 // an empty text when the program path cannot be read.

@@ -19,6 +19,8 @@ namespace plintor::platform {
 //   PLINTOR_TEST_HOLD_LOCK_MS    how long start-up keeps going on after taking its lock,
 //                                so that a second process meets it held
 //   PLINTOR_SPOOLER_STATE        the file that lists the spooler queues a run holds
+//   PLINTOR_SYSTEM_CONFIG        the configuration read when none lies beside the program,
+//                                instead of the installed program's
 //
 // A variable that is not set, or set to an empty text, is no override.
 
@@ -43,5 +45,8 @@ long TestLockHoldMs();
 
 // The spooler upkeep's state file, if moved.
 std::optional<std::string> SpoolerStateOverride();
+
+// The system-wide configuration file, if moved.
+std::optional<std::string> SystemConfigOverride();
 
 }

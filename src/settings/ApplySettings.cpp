@@ -3,6 +3,7 @@
 #include "channel/CNetConnect.h"
 #include "channel/CUSBConnect.h"
 #include "channel/PjlFraming.h"
+#include "config/ConfigReader.h"
 #include "discovery/PrinterList.h"
 #include "platform/ProgramPath.h"
 #include "settings/SettingsChannels.h"
@@ -73,8 +74,13 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
             box.style = MB_YESNO | MB_DEFBUTTON2;
             box.language = context.uiLanguage;
             done.sent.push_back(index);
-            if (ShowMessageBox(box) == IDYES)
-                return SaveJobToFile(job, context.programPath, &done.saveFailure) && done.unbuilt.empty();
+            if (ShowMessageBox(box) != IDYES)
+                return done.unbuilt.empty();
+            std::string path = JobFilePath(context);
+            if (!WriteFramedJob(job, path, &done.saveFailure))
+                return false;
+            if (context.jobSaved)
+                context.jobSaved(path);
             return done.unbuilt.empty();
         }
         // The channel would mark a character that the wire cannot carry with "?"; such a
@@ -131,14 +137,32 @@ std::string JobFilePathFor(std::string_view programPath)
     return std::string(programPath.substr(0, dot + 1)) + "prn";
 }
 
-bool SaveJobToFile(const std::string& job, const std::string& programPath, JobFileFailure* failure)
+std::string JobFilePath(const SettingsContext& context)
+{
+    std::string besideProgram = JobFilePathFor(context.programPath.empty() ? platform::ProgramPath()
+                                                                           : context.programPath);
+    if (besideProgram.empty())
+        return {};
+    std::size_t slash = besideProgram.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : besideProgram.substr(0, slash);
+    if (context.configFilePath != SystemConfigFile() && platform::FolderWritable(folder))
+        return besideProgram;
+    std::string current = context.currentFolder.empty() ? platform::CurrentFolder() : context.currentFolder;
+    if (current.empty())
+        return {};
+    if (current.back() != '/')
+        current += '/';
+    return current + besideProgram.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+bool WriteFramedJob(const std::string& job, const std::string& path, JobFileFailure* failure)
 {
     JobFileFailure local;
     JobFileFailure& why = failure != nullptr ? *failure : local;
     why = JobFileFailure{};
-    why.path = JobFilePathFor(programPath.empty() ? platform::ProgramPath() : programPath);
+    why.path = path;
     if (why.path.empty()) {
-        why.reason = "the program's own path is unknown";
+        why.reason = "neither the program's own path nor the current folder is known";
         return false;
     }
     // The file holds text, so bytes that only the wire could carry show as U+FFFD.
@@ -166,6 +190,12 @@ bool SaveJobToFile(const std::string& job, const std::string& programPath, JobFi
         return false;
     }
     return true;
+}
+
+bool SaveJobToFile(const std::string& job, const std::string& programPath, JobFileFailure* failure)
+{
+    return WriteFramedJob(job, JobFilePathFor(programPath.empty() ? platform::ProgramPath() : programPath),
+                          failure);
 }
 
 }

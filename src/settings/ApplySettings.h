@@ -27,7 +27,8 @@ struct ApplyReport {
 
 // Sends the settings job to every chosen printer, in list order. A failed send stops the
 // walk at once (later printers are not contacted). In file mode the first job is shown in
-// a "PJL" box and, on Yes, saved beside the program; no printer is contacted. True only
+// a "PJL" box and, on Yes, saved to JobFilePath and the context's `jobSaved` is told
+// where; no printer is contacted. True only
 // when every chosen printer was sent its job: an entry whose job cannot be built is
 // passed over, but the walk then ends with false, so that nothing unsent counts as done.
 // A job goes out only when the wire's character set carries it exactly: nothing the user
@@ -45,10 +46,21 @@ bool PrintSettingsReport(const SettingsContext& context, ApplyReport* report = n
 // "prn" ("prn" appended after a "." when the program's name has no extension).
 std::string JobFilePathFor(std::string_view programPath);
 
+// The file the file-mode job is saved to. A copy of the program run from a folder writes
+// beside itself (JobFilePathFor). An installed program, whose configuration is the
+// system's (SystemConfigFile), or one whose folder cannot be written, writes the same
+// file name into the context's current folder instead: where the user who asked for the
+// file can find it, and never into the system's folder of programs. Empty when neither
+// the program path nor the current folder can be read.
+std::string JobFilePath(const SettingsContext& context);
+
 // Writes the framed job (as the network channel frames it) as UTF-16 little-endian code
-// units without a byte order mark to JobFilePathFor(programPath) (empty: the running
-// program). False when the path is unknown or the file cannot be written; then `failure`
-// (when given) says which file and why, and no partly written file is left.
+// units without a byte order mark to `path`. False when the path is empty or the file
+// cannot be written; then `failure` (when given) says which file and why, and no partly
+// written file is left.
+bool WriteFramedJob(const std::string& job, const std::string& path, JobFileFailure* failure = nullptr);
+
+// WriteFramedJob to JobFilePathFor(programPath) (empty: the running program).
 bool SaveJobToFile(const std::string& job, const std::string& programPath = {}, JobFileFailure* failure = nullptr);
 
 }

@@ -27,6 +27,11 @@ struct SettingsContext {
     std::string configFilePath;
     // Where the file-mode job is written beside; empty: the running program.
     std::string programPath;
+    // Where the file-mode job goes when it cannot go beside the program (JobFilePath);
+    // empty: the process's current folder.
+    std::string currentFolder;
+    // Told which file the file-mode job was written to, once it is written; empty: nobody.
+    std::function<void(const std::string& path)> jobSaved;
     // The character set of the wire; empty: the workstation's (the locale's).
     std::string wireCharset;
     // The workstation's nation as a geographic id, -1 when unknown; empty: from the

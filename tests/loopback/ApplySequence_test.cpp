@@ -287,11 +287,14 @@ TEST_F(ApplySequenceTest, FileModeShowsTheJobAndWritesItBesideTheProgram)
     Open(kPageConfirmConfig);
     frontEnd.QueueAnswer(IDYES);
     ASSERT_TRUE(frontEnd.Click(IDC_NEXT));
-    ASSERT_EQ(frontEnd.Messages().size(), 1u);
+    ASSERT_EQ(frontEnd.Messages().size(), 2u);
     std::string job = "@PJL IWASETTCPIP VSSTACKMODE=IPV4\r\n@PJL IWASETTCPIP IPMODE=DHCP\r\n@PJL REBOOT\r\n";
     EXPECT_EQ(frontEnd.Messages()[0].caption, "PJL");
     EXPECT_EQ(frontEnd.Messages()[0].text, job);
     EXPECT_EQ(frontEnd.Messages()[0].style, static_cast<std::uint32_t>(MB_YESNO | MB_DEFBUTTON2));
+    // The user is told where the file went.
+    EXPECT_EQ(frontEnd.Messages()[1].caption, "Plintor");
+    EXPECT_EQ(frontEnd.Messages()[1].text, "The settings job was saved to this file:\n" + folder.Path() + "/plintor.prn");
     EXPECT_EQ(frontEnd.CurrentPage(), kPageComplete);
     EXPECT_EQ(ReadFile(folder.Path() + "/plintor.prn"), Utf16Le(Uel + job + Uel));
     // Only the readiness question reached the printer, no settings.

@@ -90,8 +90,14 @@ protected:
         if (std::none_of(extraEnv.begin(), extraEnv.end(), [](const std::string& e) { return e.rfind("LC_ALL=", 0) == 0; }))
             env.push_back("LC_ALL=en_US.UTF-8");
         env.push_back("PLINTOR_LOCK_DIR=" + lockFolder);
-        for (std::string& e : extraEnv)
+        // Never the configuration of a package installed on this machine.
+        bool systemConfigGiven = false;
+        for (std::string& e : extraEnv) {
+            systemConfigGiven = systemConfigGiven || e.rfind("PLINTOR_SYSTEM_CONFIG=", 0) == 0;
             env.push_back(std::move(e));
+        }
+        if (!systemConfigGiven)
+            env.push_back("PLINTOR_SYSTEM_CONFIG=" + folder + "/no-system.ini");
         args.insert(args.begin(), program);
         std::vector<char*> argv, envp;
         for (std::string& a : args)
@@ -177,6 +183,23 @@ TEST_F(StartUpProcess, NoConfigurationFileReportsIncorrectInformation)
 {
     EXPECT_NE(Run("none", {}), 0);
     EXPECT_EQ(Err("none"), "Warning!\nCannot configure settings. Information incorrect.\n");
+}
+
+TEST_F(StartUpProcess, InstalledProgramReadsTheSystemConfigurationUnlessOneLiesBesideIt)
+{
+    const std::string system = "PLINTOR_SYSTEM_CONFIG=" + folder + "/system.ini";
+    ASSERT_TRUE(CopyFile(PLINTOR_BIN_DIR "/plintor.ini", folder + "/system.ini", 0644));
+    // Start-up goes past the configuration: as root only the missing display ends the run,
+    // otherwise the administrator test (which comes after the lock name is read).
+    Run("system", {}, {system});
+    if (geteuid() == 0)
+        EXPECT_EQ(Err("system"), kNoDisplay);
+    else
+        EXPECT_NE(Err("system").find("Administrator rights required."), std::string::npos);
+    // A configuration beside the program wins, even a broken one.
+    std::ofstream(folder + "/plintor.ini") << "[General Setting]\n";
+    EXPECT_NE(Run("beside", {}, {system}), 0);
+    EXPECT_EQ(Err("beside"), "Warning!\nCannot configure settings. Information incorrect.\n");
 }
 
 TEST_F(StartUpProcess, JunkConfigurationAndCommandLineEndCleanly)

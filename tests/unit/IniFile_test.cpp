@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -171,6 +172,20 @@ TEST(ConfigReader, ConfigFilePathSitsBesideTheProgram)
     EXPECT_EQ(ConfigFilePathFor("/opt/a.b/tool.x.bin"), "/opt/a.b/tool.x.ini");
     EXPECT_EQ(ConfigFilePathFor(""), "");
     EXPECT_FALSE(ConfigFilePath().empty());
+}
+
+TEST(ConfigReader, InstalledProgramReadsTheSystemConfigurationOnlyWhenNoneLiesBesideIt)
+{
+    std::set<std::string> files;
+    auto exists = [&files](const std::string& path) { return files.count(path) == 1; };
+    // Neither file: the one beside the program, so that start-up reports it missing.
+    EXPECT_EQ(ChooseConfigFile("/usr/bin/plintor", kSystemConfigFile, exists), "/usr/bin/plintor.ini");
+    files.insert(kSystemConfigFile);
+    EXPECT_EQ(ChooseConfigFile("/usr/bin/plintor", kSystemConfigFile, exists), "/etc/plintor/plintor.ini");
+    // A copy run from a folder with its own configuration keeps it.
+    files.insert("/opt/kit/plintor.ini");
+    EXPECT_EQ(ChooseConfigFile("/opt/kit/plintor", kSystemConfigFile, exists), "/opt/kit/plintor.ini");
+    EXPECT_EQ(ChooseConfigFile("", kSystemConfigFile, exists), "");
 }
 
 TEST(GeneralSettings, TimeOfUseSwitchesDefaultAsDocumented)

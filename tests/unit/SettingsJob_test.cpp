@@ -1,5 +1,6 @@
 #include "settings/SettingsJob.h"
 
+#include "config/ConfigReader.h"
 #include "config/UtilityConfig.h"
 #include "discovery/PrinterList.h"
 #include "settings/ApplySettings.h"
@@ -13,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 namespace plintor {
 namespace {
@@ -248,10 +251,45 @@ TEST_F(SettingsJob, FileModeSaveThatFailsIsNotASuccess)
     context.printers = &printers;
     context.fileMode = 1;
     context.programPath = folder + "/missing/plintor";
+    context.currentFolder = folder + "/missing-too";
     SetMessageBoxHandler([](const MessageBoxRequest&) { return static_cast<int>(IDYES); });
     EXPECT_FALSE(ApplySettings(context));
     SetMessageBoxHandler([](const MessageBoxRequest&) { return static_cast<int>(IDNO); });
     EXPECT_TRUE(ApplySettings(context));
+    SetMessageBoxHandler({});
+}
+
+TEST_F(SettingsJob, FileModeOfAnInstalledProgramWritesIntoTheCurrentFolderNotBesideTheProgram)
+{
+    PrinterList printers;
+    PrinterEntry entry;
+    entry.chosen = 1;
+    entry.connection = kConnectionNetwork;
+    printers.Add(entry);
+    context.printers = &printers;
+    context.fileMode = 1;
+    std::filesystem::create_directories(folder + "/bin");
+    std::filesystem::create_directories(folder + "/work");
+    context.programPath = folder + "/bin/plintor";
+    context.currentFolder = folder + "/work";
+    std::vector<std::string> told;
+    context.jobSaved = [&told](const std::string& path) { told.push_back(path); };
+    SetMessageBoxHandler([](const MessageBoxRequest&) { return static_cast<int>(IDYES); });
+
+    // A copy run from its folder, with its own configuration, writes beside itself.
+    EXPECT_EQ(JobFilePath(context), folder + "/bin/plintor.prn");
+    // The installed program reads the system's configuration: its folder is the system's
+    // folder of programs, so the job goes to the current folder, and the caller hears where.
+    context.configFilePath = SystemConfigFile();
+    ASSERT_TRUE(ApplySettings(context));
+    EXPECT_EQ(told, (std::vector<std::string>{folder + "/work/plintor.prn"}));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/work/plintor.prn"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/bin/plintor.prn"));
+
+    // A program folder that cannot be written sends the job to the current folder too.
+    context.configFilePath = folder + "/gone/plintor.ini";
+    context.programPath = folder + "/gone/plintor";
+    EXPECT_EQ(JobFilePath(context), folder + "/work/plintor.prn");
     SetMessageBoxHandler({});
 }
 

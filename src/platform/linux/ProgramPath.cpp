@@ -1,5 +1,6 @@
 #include "platform/ProgramPath.h"
 
+#include <fcntl.h>
 #include <limits.h>
 #include <unistd.h>
 
@@ -21,6 +22,20 @@ std::string ProgramFolder()
     if (slash == std::string::npos)
         return {};
     return path.substr(0, slash);
+}
+
+std::string CurrentFolder()
+{
+    char buffer[PATH_MAX];
+    if (getcwd(buffer, sizeof buffer) == nullptr)
+        return {};
+    return buffer;
+}
+
+bool FolderWritable(const std::string& folder)
+{
+    // The effective ids decide, as they do when the file is created.
+    return !folder.empty() && faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 }

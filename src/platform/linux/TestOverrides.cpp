@@ -54,4 +54,9 @@ std::optional<std::string> SpoolerStateOverride()
     return Override("PLINTOR_SPOOLER_STATE");
 }
 
+std::optional<std::string> SystemConfigOverride()
+{
+    return Override("PLINTOR_SYSTEM_CONFIG");
+}
+
 }

@@ -96,6 +96,9 @@ bool RunQtFrontEnd(int& argc, char** argv, const std::function<int()>& startUp, 
         return false;
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Plintor"));
+    // Names the desktop entry, so that the desktop shows the entry's icon and name for
+    // the window (on Wayland this is the window's application id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.plintor.Plintor"));
     // The program ends when start-up returns, not when a window closes: closing the last
     // window would end every running modal loop at once.
     application.setQuitOnLastWindowClosed(false);
