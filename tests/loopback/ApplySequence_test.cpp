@@ -112,9 +112,11 @@ protected:
         app.configureFlags = kConfigureIp;
         app.connectionMode = 2;
         program = folder.Path() + "/plintor";
+        currentFolder = folder.Path();
         SetSettingsContextAdjuster([this](SettingsContext& context) {
             context.wireCharset = "ISO-8859-1";
             context.programPath = program;
+            context.currentFolder = currentFolder;
             context.bounds.connect = 2s;
             context.bounds.read = 2s;
             context.bounds.cycle = 4s;
@@ -164,6 +166,7 @@ protected:
 
     CTempFolder folder;
     std::string program;  // the file-mode job is saved beside it
+    std::string currentFolder;  // where it goes when it cannot go beside the program
     CHeadlessFrontEnd frontEnd;
     CPlintorApp app;
     CWizardDlg wizard{&app};
@@ -318,7 +321,9 @@ TEST_F(ApplySequenceTest, FileModeSaveThatFailedNamedTheFileAndWhyAndRetryClears
 {
     auto printer = StartPrinter({});
     UsePort(printer->Port());
+    // Neither beside the program nor in the current folder can the file be written.
     program = folder.Path() + "/missing/plintor";
+    currentFolder = folder.Path() + "/missing";
     app.fileMode = 1;
     AddNetworkPrinter(Dhcp());
     Open(kPageConfirmConfig);
@@ -332,11 +337,12 @@ TEST_F(ApplySequenceTest, FileModeSaveThatFailedNamedTheFileAndWhyAndRetryClears
     frontEnd.QueueAnswer(IDRETRY);
     frontEnd.QueueAnswer(IDYES);
     ASSERT_TRUE(frontEnd.Click(IDC_NEXT));
-    ASSERT_EQ(frontEnd.Messages().size(), 3u);
+    ASSERT_EQ(frontEnd.Messages().size(), 4u);
     EXPECT_EQ(frontEnd.Messages()[0].caption, "PJL");
     EXPECT_TRUE(Shown(1, failure)) << frontEnd.Messages()[1].text;
     EXPECT_EQ(frontEnd.Messages()[1].style, static_cast<std::uint32_t>(MB_RETRYCANCEL | MB_ICONEXCLAMATION));
     EXPECT_EQ(frontEnd.Messages()[2].caption, "PJL");
+    EXPECT_EQ(frontEnd.Messages()[3].text, "The settings job was saved to this file:\n" + folder.Path() + "/missing/plintor.prn");
     EXPECT_EQ(frontEnd.CurrentPage(), kPageComplete);
     std::string job = "@PJL IWASETTCPIP VSSTACKMODE=IPV4\r\n@PJL IWASETTCPIP IPMODE=DHCP\r\n@PJL REBOOT\r\n";
     EXPECT_EQ(ReadFile(folder.Path() + "/missing/plintor.prn"), Utf16Le(Uel + job + Uel));
@@ -347,6 +353,7 @@ TEST_F(ApplySequenceTest, FileModeSaveThatFailedEndsTheRunOnCancelWithNothingSen
     auto printer = StartPrinter({});
     UsePort(printer->Port());
     program = folder.Path() + "/missing/plintor";
+    currentFolder = folder.Path() + "/missing";
     app.fileMode = 1;
     AddNetworkPrinter(Dhcp());
     Open(kPageConfirmConfig);
