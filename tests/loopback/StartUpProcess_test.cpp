@@ -87,6 +87,8 @@ protected:
         // The messages are compared in English, whatever the machine's locale.
         env.push_back("LC_ALL=en_US.UTF-8");
         env.push_back("PLINTOR_LOCK_DIR=" + lockFolder);
+        // Start-up reads the list of paused spooler queues: the test's own, never the machine's.
+        env.push_back("PLINTOR_SPOOLER_STATE=" + folder + "/held-queues");
         for (std::string& e : extraEnv)
             env.push_back(std::move(e));
         args.insert(args.begin(), program);
