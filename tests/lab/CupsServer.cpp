@@ -83,6 +83,7 @@ bool CupsServer::Start()
         << "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\nDocumentRoot /usr/share/cups/doc-root\n"
         << "AccessLog " << folder << "/access_log\nErrorLog " << folder << "/error_log\nPageLog "
         << folder << "/page_log\nFileDevice No\n";
+    // LogLevel info: the error log then tells when a queue was stopped and started.
     std::ofstream(folder + "/cupsd.conf")
         << "Listen " << address << "\nLogLevel info\nBrowsing No\nWebInterface No\n"
         << "DefaultAuthType None\nMaxJobs 100\nPreserveJobFiles No\n"
