@@ -141,6 +141,8 @@ bool CPlintorApp::InitInstance()
             ShowStartUpMessage(MSG_ERR_NOT_ADMIN);
             break;
         }
+        if (hooks.releaseLeftovers)
+            hooks.releaseLeftovers(*this);
         if (!LoadConfiguration(config, configFilePath, services.isUsableLanguage)) {
             ShowStartUpMessage(MSG_ERR_INCORRECT_INFO);
             break;

@@ -33,6 +33,10 @@ struct StartUpHooks {
     // Switches the spooler queues of `app.printersToRestore` back to normal at exit.
     // Empty: nothing to restore.
     std::function<void(CPlintorApp& app)> restorePrinters;
+    // Releases the spooler queues that earlier runs left held; runs once the lock is held
+    // and the administrator test has passed, so that it never touches the queues of a run
+    // that is still going on. Empty: nothing is released.
+    std::function<void(CPlintorApp& app)> releaseLeftovers;
 };
 
 // The system services start-up consults. `DefaultStartUpServices()` gives the real ones;

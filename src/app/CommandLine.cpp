@@ -110,6 +110,8 @@ std::string ProgramUsage()
            "\n"
            "  --script FILE     run the wizard headless from a script\n"
            "  --discover        list the printers discovery finds, one per line, and exit\n"
+           "  --release-queues  resume the print queues that a run left paused\n"
+           "                    (after a crash or a power cut) and exit\n"
            "  --help            show this text and exit\n"
            "  --version         show the version and exit\n"
            "\n"

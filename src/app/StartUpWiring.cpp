@@ -11,7 +11,25 @@
 #include "discovery/UsbDiscovery.h"
 #include "wizard/RunWizardFrame.h"
 
+#include <cstdio>
+#include <string>
+
 namespace plintor {
+
+namespace {
+
+// One stderr line about a release of spooler queues, when there is something to say.
+void SayOnStderr(const ReleaseReport& report, const char* whose, bool sayReleased)
+{
+    std::string line = DescribeRelease(report, whose, sayReleased);
+    if (!line.empty())
+        std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+const char* kEarlierRun = "an earlier run";
+const char* kThisRun = "this run";
+
+}
 
 StartUpHooks ProgramStartUpHooks()
 {
@@ -29,9 +47,10 @@ StartUpHooks ProgramStartUpHooks()
         return DiscoverUsb(context, noModule);
     };
     hooks.restorePrinters = [](CPlintorApp& app) {
-        CSpoolerUpkeep::ForThisRun().RestoreBidi(app.printersToRestore);
+        SayOnStderr(CSpoolerUpkeep::ForThisRun().RestoreBidi(app.printersToRestore), kThisRun, false);
         CLinkLocalRoute::ForThisRun().Remove();
     };
+    hooks.releaseLeftovers = [](CPlintorApp&) { ReleaseLeftoverQueues(); };
     return hooks;
 }
 
@@ -51,8 +70,37 @@ DiscoveryContext DiscoveryContextOf(CPlintorApp& app)
 
 void ReleaseThisRunOnStop()
 {
-    CSpoolerUpkeep::ForThisRun().ReleaseHeld();
+    SayOnStderr(CSpoolerUpkeep::ForThisRun().ReleaseHeld(), kThisRun, false);
     CLinkLocalRoute::ForThisRun().Remove();
+}
+
+bool ReleaseLeftoverQueues()
+{
+    ReleaseReport report = CSpoolerUpkeep::ForThisRun().ReleaseLeftovers();
+    SayOnStderr(report, kEarlierRun, true);
+    return report.failed.empty();
+}
+
+int RunReleaseQueuesAfterStartUp(CPlintorApp& app)
+{
+    // Start-up's checks come first: the lock keeps a run that is going on from losing
+    // its holds, and releasing needs the rights the administrator test asks for.
+    bool released = false;
+    bool ran = false;
+    // Nothing else of a run: no USB search, no panel language job, no wizard.
+    app.hooks = StartUpHooks{};
+    app.hooks.releaseLeftovers = [&](CPlintorApp&) {
+        ran = true;
+        ReleaseReport report = CSpoolerUpkeep::ForThisRun().ReleaseLeftovers();
+        if (report.Empty())
+            std::fprintf(stderr, "plintor: no print queue is left paused by an earlier run\n");
+        SayOnStderr(report, kEarlierRun, true);
+        released = report.failed.empty();
+    };
+    app.hooks.runWizardFrame = [](CPlintorApp&, int) { return true; };
+    app.InitInstance();
+    app.ExitInstance();
+    return ran && released ? 0 : 1;
 }
 
 int RunDiscoverAfterStartUp(CPlintorApp& app)

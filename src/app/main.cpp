@@ -42,8 +42,14 @@ int main(int argc, char** argv)
     app.hooks = ProgramStartUpHooks();
     app.commandLine = arguments.commandLine;
     // For administrators and outside checks: the printers discovery finds, one per line.
-    if (std::find(arguments.frontEnd.begin(), arguments.frontEnd.end(), "--discover") != arguments.frontEnd.end())
+    auto given = [&arguments](const char* option) {
+        return std::find(arguments.frontEnd.begin(), arguments.frontEnd.end(), option) != arguments.frontEnd.end();
+    };
+    if (given("--discover"))
         return RunDiscoverAfterStartUp(app);
+    // For administrators: release the spooler queues that a run left held.
+    if (given("--release-queues"))
+        return RunReleaseQueuesAfterStartUp(app);
     // The spooler queues the wizard held and its link-local route, on a stop signal; at a
     // normal end the exit hook releases them.
     platform::CStopSignalCleanUp releaseOnStop(ReleaseThisRunOnStop);

@@ -26,8 +26,8 @@ const std::string& Field(const std::string& text)
 
 int RunDiscoverCommand(const DiscoverCommandInput& input, std::FILE* out)
 {
+    // What earlier runs left held, start-up has released.
     CSpoolerUpkeep spooler(input.spoolerStatePath);
-    spooler.ReleaseLeftovers();
     CLinkLocalRoute route;
     std::vector<std::string> printersToRestore;
     PrinterList network;
@@ -42,6 +42,10 @@ int RunDiscoverCommand(const DiscoverCommandInput& input, std::FILE* out)
     context.configFilePath = input.configFilePath;
     context.route = &route;
     context.usbRoots = input.usbRoots;
+    // A pass that could not run says so, rather than finding nothing in silence.
+    context.reportProblem = [](const std::string& problem) {
+        std::fprintf(stderr, "plintor: %s\n", problem.c_str());
+    };
 
     // SIGINT, SIGTERM and SIGHUP release the held queues and remove the route while the
     // search goes on; the process then ends with 128 + the signal number.

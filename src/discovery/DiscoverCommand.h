@@ -28,7 +28,9 @@ struct DiscoverCommandInput {
 // printer in list order:
 //   net MAC IPV4 IPV6 OPTIONS
 //   usb PORTNAME DEVICEPATH OPTIONS
-// with "-" for an empty field. Returns 0.
+// with "-" for an empty field. A search pass that could not run (UDP port 161 taken, no
+// interface or route to send on) and a link-local route that could not be added are each
+// said in one line on stderr. Returns 0.
 int RunDiscoverCommand(const DiscoverCommandInput& input, std::FILE* out);
 
 }

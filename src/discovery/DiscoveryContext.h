@@ -4,6 +4,7 @@
 #include "settings/ConfigureFlags.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,10 @@ struct DiscoveryContext {
     CLinkLocalRoute* route = nullptr;
     // Where the USB printer class is read (empty: the system's).
     std::optional<platform::UsbRoots> usbRoots;
+    // Told, in one sentence, when a search pass could not run (UDP port 161 taken, no
+    // interface or route to send on) or the link-local route could not be added, so
+    // that finding nothing is not mistaken for an empty network. Empty: nobody is told.
+    std::function<void(const std::string& problem)> reportProblem;
 };
 
 }

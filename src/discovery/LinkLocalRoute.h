@@ -33,12 +33,16 @@ public:
 
     bool Added() const;
     std::string Interface() const;
+    // Why the last Add left no route to 169.254.0.0/16 in place, in a few words; empty
+    // when the route is there (added by this run or before it) or nothing was tried.
+    std::string Problem() const;
 
 private:
     mutable std::mutex lock;
     bool added = false;
     bool closed = false;
     std::string interfaceName;
+    std::string problem;
 };
 
 }

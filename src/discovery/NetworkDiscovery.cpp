@@ -15,6 +15,7 @@
 #include <netinet/in.h>
 
 #include <cstring>
+#include <string>
 
 namespace plintor {
 
@@ -76,20 +77,41 @@ int RunDiscoveryPass(int kind, DiscoveryPass& pass, const DiscoveryContext& cont
     const char* target = kind == 1 ? "255.255.255.255" : kind == 2 ? "ff02::1" : nullptr;
     if (!target)
         return 0;
+    auto report = [&context, kind](const std::string& why) {
+        if (context.reportProblem)
+            context.reportProblem(std::string(kind == 1 ? "the IPv4 search (255.255.255.255)"
+                                                        : "the IPv6 search (ff02::1)")
+                                  + " could not run: " + why);
+    };
     SnmpClient client;
-    if (!client.Setup(target, kSysObjectIdOid, 6))
+    if (!client.Setup(target, kSysObjectIdOid, 6)) {
+        report("the workstation's host name or address could not be found");
         return 0;
+    }
     if (kind == 1 && !pass.routeAdded) {
         in_addr local{client.LocalAddress()};
         char text[INET_ADDRSTRLEN] = "";
         if (local.s_addr != 0)
             inet_ntop(AF_INET, &local, text, sizeof text);
-        if (context.route)
+        if (context.route) {
             context.route->Add(text);
+            std::string problem = context.route->Problem();
+            if (!problem.empty() && context.reportProblem)
+                context.reportProblem("the route to 169.254.0.0/16 could not be added: " + problem);
+        }
         pass.routeAdded = 1;
     }
-    if (!client.Run())
+    if (!client.Run()) {
+        const SnmpSession& session = client.Session();
+        if (session.errorKind == kSnmpErrorBind)
+            report("UDP port " + std::to_string(session.port) + " could not be bound ("
+                   + std::strerror(session.platformError) + ")");
+        else if (session.sentCount == 0 && session.sendError != 0)
+            report(std::string("the request could not be sent (") + std::strerror(session.sendError) + ")");
+        else if (session.sentCount == 0)
+            report("there is no network interface to send it on");
         return 0;
+    }
     int slot = 0;
     client.First();
     do {
@@ -155,6 +177,8 @@ int DiscoverNetwork(const DiscoveryContext& context)
             if (EqualsNoCase(list.Entries()[static_cast<std::size_t>(k)].macAddress, answer.mac))
                 found = k;
         if (found >= 0) {
+            // The same printer: its queues that name it by its IPv6 address are held too.
+            HoldQueues(spooler, context, answer.address);
             PrinterEntry known;
             list.GetPrinter(found, known);
             known.addressIpv6 = answer.address;

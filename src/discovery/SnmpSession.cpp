@@ -262,6 +262,9 @@ void SendRequest(SnmpSession& s)
         if (sent < 0) {
             s.errorOperation = kSnmpOperationSend;
             s.platformError = errno;
+            s.sendError = errno;
+        } else {
+            ++s.sentCount;
         }
     }
 }
@@ -496,6 +499,8 @@ int SnmpSessionRun(SnmpSession& s)
 {
     s.answerCount = 0;
     s.answerStored = 0;
+    s.sentCount = 0;
+    s.sendError = 0;
     if (s.startupFailed)
         return 0;
     if (!OpenSockets(s)) {

@@ -75,6 +75,8 @@ struct SnmpSession {
     int answerStored;
     SnmpOutlet outlets[SnmpLimits::kMaxOutlets];
     int outletCount;
+    int sentCount; // requests of the last Run that left; 0 with sendError: none could be sent
+    int sendError; // errno of the last request that could not be sent, 0 when none failed
 };
 
 // The steps of one exchange over a session block.

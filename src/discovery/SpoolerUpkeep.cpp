@@ -1,17 +1,18 @@
 #include "discovery/SpoolerUpkeep.h"
 
 #include "config/TextCompare.h"
+#include "platform/DurableFile.h"
 #include "platform/TestOverrides.h"
 
 #include <cups/cups.h>
 #include <netdb.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <map>
 #include <optional>
 #include <sstream>
 
@@ -29,6 +30,13 @@ Server CurrentServer()
     return {cupsServer() ? cupsServer() : "", ippPort()};
 }
 
+std::string ServerText(const Server& server)
+{
+    if (!server.host.empty() && server.host.front() == '/')
+        return server.host;
+    return server.host + ":" + std::to_string(server.port);
+}
+
 http_t* Connect(const Server& server)
 {
     http_t* http = httpConnect2(server.host.c_str(), server.port, nullptr, AF_UNSPEC, cupsEncryption(),
@@ -38,8 +46,13 @@ http_t* Connect(const Server& server)
     return http;
 }
 
-// Hold-New-Jobs or Release-Held-New-Jobs on one queue; true when the server accepted it.
-bool QueueRequest(http_t* http, const Server& server, ipp_op_t operation, const std::string& queue)
+bool Accepted(ipp_status_t status)
+{
+    return status <= IPP_STATUS_OK_CONFLICTING;
+}
+
+// Pause-Printer or Resume-Printer on one queue; the server's status.
+ipp_status_t QueueRequest(http_t* http, const Server& server, ipp_op_t operation, const std::string& queue)
 {
     ipp_t* request = ippNewRequest(operation);
     char uri[HTTP_MAX_URI];
@@ -47,17 +60,23 @@ bool QueueRequest(http_t* http, const Server& server, ipp_op_t operation, const 
                      server.port, "/printers/%s", queue.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    // What the desktop's print queue window shows beside the paused queue.
+    if (operation == IPP_OP_PAUSE_PRINTER)
+        ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-state-message", nullptr,
+                     "Paused by plintor while it configures the printer");
     ipp_t* response = cupsDoRequest(http, request, "/admin/");
-    bool ok = response && cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
+    ipp_status_t status = cupsLastError();
+    if (!response && status <= IPP_STATUS_OK_CONFLICTING)
+        status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
     ippDelete(response);
-    return ok;
+    return status;
 }
 
 std::string Decode(const std::string& text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() + 0 && std::isxdigit(static_cast<unsigned char>(text[i + 1]))
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1]))
             && std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
             out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
             i += 2;
@@ -84,21 +103,14 @@ bool SplitUri(const char* uri, UriParts& parts)
     if (parts.host.size() > 2 && parts.host.front() == '[' && parts.host.back() == ']')
         parts.host = parts.host.substr(1, parts.host.size() - 2);
     parts.host = Decode(parts.host);
+    // CUPS writes a scoped IPv6 address also as "[v1.fe80::1+eth0]".
+    if (parts.host.rfind("v1.", 0) == 0) {
+        parts.host.erase(0, 3);
+        if (std::size_t plus = parts.host.find('+'); plus != std::string::npos)
+            parts.host[plus] = '%';
+    }
     parts.resource = resource;
     return true;
-}
-
-bool NetworkQueueMatches(const char* uri, const std::string& numericTarget)
-{
-    UriParts parts;
-    if (!SplitUri(uri, parts))
-        return false;
-    static const char* const schemes[] = {"socket", "ipp", "ipps", "lpd", "http", "https"};
-    bool known = false;
-    for (const char* s : schemes)
-        known = known || parts.scheme == s;
-    std::string numeric;
-    return known && ToNumericAddress(parts.host, numeric) && EqualsNoCase(numeric, numericTarget);
 }
 
 // The value of one key of an IEEE 1284 device id ("MFG:maker;MDL:model;SN:123;").
@@ -149,29 +161,91 @@ bool UsbQueueMatches(const char* uri, const std::string& deviceId)
     return uriSerial.empty() || EqualsNoCase(uriSerial, serial);
 }
 
-bool AlreadyHeld(const cups_dest_t& dest)
+// The addresses of the hosts named in the device URIs of one DisableBidi call: every
+// distinct host is looked up once, however many queues name it.
+class HostAddresses {
+public:
+    bool Has(const std::string& host, const std::string& numericTarget)
+    {
+        auto found = known.find(host);
+        if (found == known.end()) {
+            std::vector<std::string> numeric;
+            LookUpNumericAddresses(host, numeric);
+            found = known.emplace(host, std::move(numeric)).first;
+        }
+        return std::any_of(found->second.begin(), found->second.end(),
+                           [&](const std::string& n) { return EqualsNoCase(n, numericTarget); });
+    }
+
+private:
+    std::map<std::string, std::vector<std::string>> known;
+};
+
+bool NetworkQueueMatches(const char* uri, const std::string& numericTarget, HostAddresses& hosts)
 {
-    const char* reasons = cupsGetOption("printer-state-reasons", dest.num_options, dest.options);
-    return reasons && std::strstr(reasons, "hold-new-jobs") != nullptr;
+    UriParts parts;
+    if (!SplitUri(uri, parts) || parts.host.empty())
+        return false;
+    // The schemes through which CUPS reaches a network printer at a host: the raw port,
+    // IPP (also the queues of driverless printing), IPP over TLS, LPD, and IPP over HTTP.
+    static const char* const schemes[] = {"socket", "ipp", "ipps", "lpd", "http", "https"};
+    bool known = std::any_of(std::begin(schemes), std::end(schemes),
+                             [&](const char* s) { return parts.scheme == s; });
+    return known && hosts.Has(parts.host, numericTarget);
 }
 
+// A queue that is stopped already: paused by somebody, or by an earlier run.
+bool AlreadyHeld(const cups_dest_t& dest)
+{
+    const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
+    return state && std::atoi(state) == IPP_PSTATE_STOPPED;
+}
+
+bool Contains(const std::vector<HeldQueue>& list, const HeldQueue& entry)
+{
+    return std::find(list.begin(), list.end(), entry) != list.end();
+}
+
+std::string Join(const std::vector<std::string>& items, const char* separator)
+{
+    std::string text;
+    for (const std::string& item : items) {
+        if (!text.empty())
+            text += separator;
+        text += item;
+    }
+    return text;
+}
+
+}
+
+bool LookUpNumericAddresses(const std::string& text, std::vector<std::string>& numeric)
+{
+    numeric.clear();
+    if (text.empty() || text.size() > 256)
+        return false;
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* results = nullptr;
+    if (getaddrinfo(text.c_str(), nullptr, &hints, &results) != 0 || !results)
+        return false;
+    for (addrinfo* r = results; r; r = r->ai_next) {
+        char host[1025];
+        if (getnameinfo(r->ai_addr, r->ai_addrlen, host, sizeof host, nullptr, 0, NI_NUMERICHOST) == 0
+            && std::find(numeric.begin(), numeric.end(), host) == numeric.end())
+            numeric.emplace_back(host);
+    }
+    freeaddrinfo(results);
+    return !numeric.empty();
 }
 
 bool ToNumericAddress(const std::string& text, std::string& numeric)
 {
-    if (text.empty() || text.size() > 256)
+    std::vector<std::string> all;
+    if (!LookUpNumericAddresses(text, all))
         return false;
-    addrinfo hints{};
-    addrinfo* results = nullptr;
-    if (getaddrinfo(text.c_str(), nullptr, &hints, &results) != 0 || !results)
-        return false;
-    char host[1025];
-    bool ok = getnameinfo(results->ai_addr, results->ai_addrlen, host, sizeof host, nullptr, 0,
-                          NI_NUMERICHOST) == 0;
-    freeaddrinfo(results);
-    if (ok)
-        numeric = host;
-    return ok;
+    numeric = all.front();
+    return true;
 }
 
 CSpoolerUpkeep::CSpoolerUpkeep(std::string path)
@@ -181,12 +255,8 @@ CSpoolerUpkeep::CSpoolerUpkeep(std::string path)
 
 CSpoolerUpkeep& CSpoolerUpkeep::ForThisRun()
 {
-    static CSpoolerUpkeep* run = [] {
-        auto* upkeep = new CSpoolerUpkeep();
-        upkeep->ReleaseLeftovers();
-        return upkeep;
-    }();
-    return *run;
+    static CSpoolerUpkeep run;
+    return run;
 }
 
 std::string CSpoolerUpkeep::DefaultStatePath()
@@ -194,45 +264,127 @@ std::string CSpoolerUpkeep::DefaultStatePath()
     // Tests give each run its own state file.
     if (std::optional<std::string> moved = platform::SpoolerStateOverride())
         return *moved;
-    if (geteuid() == 0) {
-        mkdir("/run/plintor", 0700);
-        if (access("/run/plintor", W_OK) == 0)
-            return "/run/plintor/held-queues";
-    }
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-        return std::string(runtime) + "/plintor-held-queues";
-    return "/tmp/plintor-held-queues-" + std::to_string(geteuid());
+    bool varLib = geteuid() == 0 || access(kSystemStateFolder, W_OK) == 0;
+    return StatePathFor(varLib, std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 
-void CSpoolerUpkeep::WriteState()
+std::string CSpoolerUpkeep::StatePathFor(bool varLibWritable, const char* xdgStateHome, const char* home)
 {
-    if (heldThisRun.empty()) {
-        std::remove(statePath.c_str());
-        return;
+    const std::string file = "/plintor/held-queues";
+    if (!varLibWritable) {
+        // The XDG base directory rules ignore a relative XDG_STATE_HOME.
+        if (xdgStateHome && xdgStateHome[0] == '/')
+            return xdgStateHome + file;
+        if (home && home[0] == '/')
+            return std::string(home) + "/.local/state" + file;
     }
-    Server server = CurrentServer();
-    std::string temporary = statePath + ".new";
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        for (const std::string& q : heldThisRun)
-            out << server.host << '\t' << server.port << '\t' << q << '\n';
-    }
-    std::rename(temporary.c_str(), statePath.c_str());
+    return std::string(kSystemStateFolder) + "/held-queues";
 }
 
-void CSpoolerUpkeep::CloseAndRelease(const std::vector<std::string>& queues)
+std::vector<HeldQueue> CSpoolerUpkeep::ParseState(std::string_view text)
+{
+    std::vector<HeldQueue> queues;
+    std::stringstream lines{std::string(text)};
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::stringstream fields(line);
+        HeldQueue entry;
+        std::string port;
+        if (!std::getline(fields, entry.host, '\t') || !std::getline(fields, port, '\t')
+            || !std::getline(fields, entry.queue) || entry.queue.empty())
+            continue;
+        char* end = nullptr;
+        long number = std::strtol(port.c_str(), &end, 10);
+        if (port.empty() || *end != '\0' || number < 0 || number > 65535)
+            continue;
+        entry.port = static_cast<int>(number);
+        if (!Contains(queues, entry))
+            queues.push_back(std::move(entry));
+    }
+    return queues;
+}
+
+std::string CSpoolerUpkeep::FormatState(const std::vector<HeldQueue>& queues)
+{
+    std::string text;
+    for (const HeldQueue& q : queues)
+        text += q.host + '\t' + std::to_string(q.port) + '\t' + q.queue + '\n';
+    return text;
+}
+
+std::vector<HeldQueue> CSpoolerUpkeep::ReadState() const
+{
+    std::string text;
+    if (!platform::ReadWholeFile(statePath, text))
+        return {};
+    return ParseState(text);
+}
+
+bool CSpoolerUpkeep::WriteState(const std::vector<HeldQueue>& queues) const
+{
+    return platform::ReplaceFileDurably(statePath, FormatState(queues));
+}
+
+ReleaseReport CSpoolerUpkeep::Release(const std::vector<HeldQueue>& queues)
+{
+    ReleaseReport report;
+    report.statePath = statePath;
+    std::vector<HeldQueue> confirmed;
+    std::vector<Server> servers;
+    for (const HeldQueue& q : queues) {
+        bool seen = std::any_of(servers.begin(), servers.end(),
+                                [&](const Server& s) { return s.host == q.host && s.port == q.port; });
+        if (!seen)
+            servers.push_back({q.host, q.port});
+    }
+    for (const Server& server : servers) {
+        http_t* http = Connect(server);
+        for (const HeldQueue& q : queues) {
+            if (q.host != server.host || q.port != server.port)
+                continue;
+            if (!http) {
+                report.failed.push_back({q.queue, "no answer from the CUPS server at " + ServerText(server)});
+                continue;
+            }
+            ipp_status_t status = QueueRequest(http, server, IPP_OP_RESUME_PRINTER, q.queue);
+            // A queue that was deleted meanwhile holds nothing any more.
+            if (Accepted(status) || status == IPP_STATUS_ERROR_NOT_FOUND) {
+                report.released.push_back(q.queue);
+                confirmed.push_back(q);
+            } else {
+                report.failed.push_back({q.queue, std::string("CUPS refused: ") + cupsLastErrorString()});
+            }
+        }
+        if (http)
+            httpClose(http);
+    }
+    if (!confirmed.empty()) {
+        std::vector<HeldQueue> state = ReadState();
+        std::erase_if(state, [&](const HeldQueue& q) { return Contains(confirmed, q); });
+        WriteState(state);
+    }
+    return report;
+}
+
+ReleaseReport CSpoolerUpkeep::CloseAndRelease(const std::vector<std::string>& queues)
 {
     closed = true;
-    if (!queues.empty()) {
-        Server server = CurrentServer();
-        if (http_t* http = Connect(server)) {
-            for (const std::string& queue : queues)
-                QueueRequest(http, server, IPP_OP_RELEASE_HELD_NEW_JOBS, queue);
-            httpClose(http);
-        }
+    Server current = CurrentServer();
+    std::vector<HeldQueue> release;
+    for (const std::string& name : queues) {
+        auto held = std::find_if(heldThisRun.begin(), heldThisRun.end(),
+                                 [&](const HeldQueue& q) { return q.queue == name; });
+        HeldQueue entry = held != heldThisRun.end() ? *held : HeldQueue{current.host, current.port, name};
+        if (!Contains(release, entry))
+            release.push_back(entry);
     }
     heldThisRun.clear();
-    std::remove(statePath.c_str());
+    if (release.empty()) {
+        ReleaseReport none;
+        none.statePath = statePath;
+        return none;
+    }
+    return Release(release);
 }
 
 int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
@@ -252,6 +404,7 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
         return -1;
     cups_dest_t* dests = nullptr;
     int count = cupsGetDests2(http, &dests);
+    HostAddresses hosts;
     int held = 0;
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
@@ -260,20 +413,39 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
         const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options);
         if (!uri)
             continue;
-        bool match = form == kNetworkForm ? NetworkQueueMatches(uri, numericTarget)
+        bool match = form == kNetworkForm ? NetworkQueueMatches(uri, numericTarget, hosts)
                                           : UsbQueueMatches(uri, deviceId);
-        if (!match || AlreadyHeld(dest))
+        if (!match)
             continue;
-        bool remembered = false;
-        for (const std::string& q : printersToRestore)
-            remembered = remembered || q == dest.name;
-        if (remembered)
+        if (std::find(printersToRestore.begin(), printersToRestore.end(), dest.name) != printersToRestore.end())
             continue;
-        if (QueueRequest(http, server, IPP_OP_HOLD_NEW_JOBS, dest.name)) {
+        HeldQueue entry{server.host, server.port, dest.name};
+        std::vector<HeldQueue> state = ReadState();
+        const bool listed = Contains(state, entry);
+        if (AlreadyHeld(dest)) {
+            // Paused by somebody else: not ours to resume. Paused by an earlier run whose
+            // release failed at start-up: this run releases it at exit.
+            if (listed && !Contains(heldThisRun, entry)) {
+                printersToRestore.push_back(dest.name);
+                heldThisRun.push_back(entry);
+                ++held;
+            }
+            continue;
+        }
+        // The entry first: a hold is never made that the state file does not list.
+        if (!listed) {
+            state.push_back(entry);
+            if (!WriteState(state))
+                continue;
+        }
+        if (Accepted(QueueRequest(http, server, IPP_OP_PAUSE_PRINTER, dest.name))) {
             printersToRestore.push_back(dest.name);
-            heldThisRun.push_back(dest.name);
-            WriteState();
+            heldThisRun.push_back(entry);
             ++held;
+        } else if (!listed) {
+            state = ReadState();
+            std::erase(state, entry);
+            WriteState(state);
         }
     }
     cupsFreeDests(count, dests);
@@ -281,44 +453,52 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
     return held;
 }
 
-void CSpoolerUpkeep::RestoreBidi(std::vector<std::string>& printersToRestore)
+ReleaseReport CSpoolerUpkeep::RestoreBidi(std::vector<std::string>& printersToRestore)
 {
     std::lock_guard<std::mutex> guard(lock);
-    CloseAndRelease(printersToRestore);
+    ReleaseReport report = CloseAndRelease(printersToRestore);
     printersToRestore.clear();
+    return report;
 }
 
-void CSpoolerUpkeep::ReleaseHeld()
+ReleaseReport CSpoolerUpkeep::ReleaseHeld()
 {
     std::lock_guard<std::mutex> guard(lock);
-    CloseAndRelease(heldThisRun);
+    std::vector<std::string> names;
+    for (const HeldQueue& q : heldThisRun)
+        names.push_back(q.queue);
+    return CloseAndRelease(names);
 }
 
-int CSpoolerUpkeep::ReleaseLeftovers()
+ReleaseReport CSpoolerUpkeep::ReleaseLeftovers()
 {
     std::lock_guard<std::mutex> guard(lock);
-    std::ifstream in(statePath);
-    if (!in)
-        return 0;
-    int released = 0;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::stringstream fields(line);
-        Server server;
-        std::string port, queue;
-        if (!std::getline(fields, server.host, '\t') || !std::getline(fields, port, '\t')
-            || !std::getline(fields, queue))
-            continue;
-        server.port = std::atoi(port.c_str());
-        if (http_t* http = Connect(server)) {
-            if (QueueRequest(http, server, IPP_OP_RELEASE_HELD_NEW_JOBS, queue))
-                ++released;
-            httpClose(http);
-        }
+    std::vector<HeldQueue> leftovers = ReadState();
+    std::erase_if(leftovers, [&](const HeldQueue& q) { return Contains(heldThisRun, q); });
+    if (leftovers.empty()) {
+        ReleaseReport none;
+        none.statePath = statePath;
+        return none;
     }
-    in.close();
-    std::remove(statePath.c_str());
-    return released;
+    return Release(leftovers);
+}
+
+std::string DescribeRelease(const ReleaseReport& report, std::string_view whose, bool sayReleased)
+{
+    std::vector<std::string> parts;
+    if (sayReleased && !report.released.empty())
+        parts.push_back("released " + Join(report.released, ", "));
+    if (!report.failed.empty()) {
+        std::vector<std::string> failed;
+        for (const ReleaseReport::Failure& f : report.failed)
+            failed.push_back(f.queue + " (" + f.reason + ")");
+        parts.push_back("could not release " + Join(failed, ", ") + "; "
+                        + (report.failed.size() == 1 ? "it stays" : "they stay") + " listed in "
+                        + report.statePath + " for the next start or plintor --release-queues");
+    }
+    if (parts.empty())
+        return {};
+    return "plintor: print queues held by " + std::string(whose) + ": " + Join(parts, "; ");
 }
 
 }

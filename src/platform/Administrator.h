@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <span>
 
 namespace plintor::platform {
@@ -9,14 +10,20 @@ namespace plintor::platform {
 // The group whose members may administer printers (the CUPS administrators).
 inline constexpr const char* kPrinterAdminGroup = "lpadmin";
 
-// Whether the process runs with administrator rights: an effective user id of 0, or
-// membership (effective or supplementary) in the printer administrators' group. Any
-// failure to ask the system gives false.
+// Capability numbers of the Linux kernel (linux/capability.h) that a run needs.
+inline constexpr int kCapNetBindService = 10; // UDP port 161 for the IPv6 search
+inline constexpr int kCapNetAdmin = 12;       // the link-local route
+
+// Whether the process has what a run needs: an effective user id of 0; or, for any
+// other user, both CAP_NET_BIND_SERVICE and CAP_NET_ADMIN in its effective capability set
+// together with CUPS administration rights (membership, effective or supplementary, in
+// the printer administrators' group), so that it can bind port 161, add the route and
+// hold the spooler queues. Any failure to ask the system gives false.
 bool IsProcessAdministrator();
 
 // The rule itself, over the process's identity. `adminGroup` is -1 when the system has
-// no such group.
+// no such group; `effectiveCapabilities` has bit N set for capability N.
 bool IsAdministratorIdentity(uid_t effectiveUser, gid_t effectiveGroup, std::span<const gid_t> groups,
-    long long adminGroup);
+    long long adminGroup, std::uint64_t effectiveCapabilities);
 
 }

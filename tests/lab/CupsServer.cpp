@@ -75,7 +75,7 @@ bool CupsServer::Start()
     chmod(folder.c_str(), 0755);
     for (const char* sub : {"spool", "tmp", "cache", "state", "ppd", "ssl"})
         std::filesystem::create_directories(folder + "/" + sub);
-    int port = FreePort();
+    port = FreePort();
     address = "127.0.0.1:" + std::to_string(port);
     std::ofstream(folder + "/cups-files.conf")
         << "ServerRoot " << folder << "\nRequestRoot " << folder << "/spool\nTempDir " << folder
@@ -83,11 +83,22 @@ bool CupsServer::Start()
         << "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\nDocumentRoot /usr/share/cups/doc-root\n"
         << "AccessLog " << folder << "/access_log\nErrorLog " << folder << "/error_log\nPageLog "
         << folder << "/page_log\nFileDevice No\n";
+    // LogLevel info: the error log then tells when a queue was stopped and started.
     std::ofstream(folder + "/cupsd.conf")
-        << "Listen " << address << "\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+        << "Listen " << address << "\nLogLevel info\nBrowsing No\nWebInterface No\n"
         << "DefaultAuthType None\nMaxJobs 100\nPreserveJobFiles No\n"
         << "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
         << "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
+    return Launch();
+}
+
+bool CupsServer::Resume()
+{
+    return !folder.empty() && pid < 0 && Launch();
+}
+
+bool CupsServer::Launch()
+{
     pid = fork();
     if (pid == 0) {
         std::string conf = folder + "/cupsd.conf";
@@ -112,6 +123,16 @@ bool CupsServer::Start()
 
 void CupsServer::Stop()
 {
+    Halt();
+    if (!folder.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        folder.clear();
+    }
+}
+
+void CupsServer::Halt()
+{
     if (pid > 0) {
         kill(pid, SIGTERM);
         int status = 0;
@@ -120,11 +141,6 @@ void CupsServer::Stop()
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
         pid = -1;
-    }
-    if (!folder.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-        folder.clear();
     }
 }
 
@@ -142,10 +158,10 @@ bool CupsServer::AddQueue(const std::string& name, const std::string& deviceUri)
     return Tool("lpadmin", {"-p", name, "-E", "-v", deviceUri, "-m", "raw"}) == 0;
 }
 
-bool CupsServer::HoldsNewJobs(const std::string& queue) const
+bool CupsServer::Paused(const std::string& queue) const
 {
-    http_t* http = httpConnect2("127.0.0.1", std::stoi(address.substr(address.find(':') + 1)), nullptr,
-                                AF_INET, HTTP_ENCRYPTION_IF_REQUESTED, 1, 5000, nullptr);
+    http_t* http = httpConnect2("127.0.0.1", port, nullptr, AF_INET, HTTP_ENCRYPTION_IF_REQUESTED, 1, 5000,
+                                nullptr);
     if (!http)
         return false;
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
@@ -154,14 +170,11 @@ bool CupsServer::HoldsNewJobs(const std::string& queue) const
                      "/printers/%s", queue.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ipp_t* response = cupsDoRequest(http, request, "/");
-    bool held = false;
-    if (ipp_attribute_t* reasons = ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD)) {
-        for (int i = 0; i < ippGetCount(reasons); ++i)
-            held = held || std::strcmp(ippGetString(reasons, i, nullptr), "hold-new-jobs") == 0;
-    }
+    ipp_attribute_t* state = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+    bool paused = state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED;
     ippDelete(response);
     httpClose(http);
-    return held;
+    return paused;
 }
 
 }

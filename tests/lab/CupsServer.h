@@ -19,7 +19,12 @@ public:
     static std::string SkipReason();
 
     bool Start();
+    // Stops cupsd and removes its folder.
     void Stop();
+    // Stops cupsd and keeps its folder (queues, spooled jobs, state); Resume starts it
+    // again on the same folder and port, as after a reboot.
+    void Halt();
+    bool Resume();
     // "127.0.0.1:PORT", for CUPS_SERVER and the -h option of the CUPS tools.
     const std::string& Address() const { return address; }
     const std::string& Folder() const { return folder; }
@@ -28,12 +33,15 @@ public:
     int Tool(const std::string& name, std::vector<std::string> arguments) const;
     // A raw queue printing to a device URI, accepting jobs.
     bool AddQueue(const std::string& name, const std::string& deviceUri) const;
-    // Whether the queue holds new jobs (its printer-state-reasons say "hold-new-jobs").
-    bool HoldsNewJobs(const std::string& queue) const;
+    // Whether the queue is stopped (paused): its printer-state is "stopped".
+    bool Paused(const std::string& queue) const;
 
 private:
+    bool Launch();
+
     std::string folder;
     std::string address;
+    int port = 0;
     int pid = -1;
 };
 

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -184,4 +188,33 @@ TEST_F(DiscoveryLab, TheCapabilityQuerySetsOptionsAndAFailedQueryDropsThePrinter
     ASSERT_EQ(Macs(), (std::vector<std::string>{"000000000001", "000000000002"}));
     EXPECT_EQ(ByMac("000000000001")->options, 1);
     EXPECT_EQ(ByMac("000000000002")->options, 0);
+}
+
+// A search pass that could not run found nothing in silence, as if no printer were there:
+// here the IPv6 pass, whose UDP port 161 another program holds.
+TEST_F(DiscoveryLab, ASearchPassThatCannotRunSaysWhy)
+{
+    Lab::Options options;
+    options.printers = 1;
+    options.printerLines = {Model()};
+    ASSERT_TRUE(lab.Up(options));
+    ASSERT_TRUE(lab.Enter());
+    std::vector<std::string> problems;
+    context.reportProblem = [&](const std::string& problem) { problems.push_back(problem); };
+    CLinkLocalRoute route;
+    context.route = &route;
+    EXPECT_EQ(DiscoverNetwork(context), 1);
+    EXPECT_EQ(problems, std::vector<std::string>{});
+    route.Remove();
+
+    int taken = socket(AF_INET6, SOCK_DGRAM, 0);
+    sockaddr_in6 any{};
+    any.sin6_family = AF_INET6;
+    any.sin6_port = htons(161);
+    ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&any), sizeof any), 0);
+    printers.Clear();
+    EXPECT_EQ(DiscoverNetwork(context), 1); // the IPv4 pass still finds the printer
+    EXPECT_EQ(problems, std::vector<std::string>{"the IPv6 search (ff02::1) could not run: UDP port 161 could "
+                                                 "not be bound (Address already in use)"});
+    close(taken);
 }

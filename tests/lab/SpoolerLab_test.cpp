@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,8 +51,8 @@ int Count(const std::string& text, const std::string& what)
 }
 
 // A lab of one printer (and a second one no queue prints to), a CUPS server in the
-// workstation with a queue to each, plus a queue of the first printer that was already
-// holding new jobs before the program started.
+// workstation with a queue to each, plus a queue of the first printer that was paused
+// before the program started (not the program's to resume).
 class SpoolerLab : public ::testing::Test {
 protected:
     void SetUp() override
@@ -76,9 +78,9 @@ protected:
         setenv("CUPS_SERVER", cups.Address().c_str(), 1);
         ASSERT_TRUE(cups.AddQueue("office", "socket://" + Lab::PrinterIpv4(1) + ":9100"));
         ASSERT_TRUE(cups.AddQueue("elsewhere", "socket://198.18.1.250:9100"));
-        ASSERT_TRUE(cups.AddQueue("alreadyheld", "socket://" + Lab::PrinterIpv4(1)));
-        ASSERT_EQ(cups.Tool("cupsdisable", {"--hold", "alreadyheld"}), 0);
-        ASSERT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+        ASSERT_TRUE(cups.AddQueue("pausedbefore", "socket://" + Lab::PrinterIpv4(1)));
+        ASSERT_EQ(cups.Tool("cupsdisable", {"pausedbefore"}), 0);
+        ASSERT_TRUE(cups.Paused("pausedbefore"));
         config.sysObjectIds = {"1.3.6.1.4.1.99999.1.1"};
         statePath = folder + "/held-queues";
     }
@@ -92,14 +94,20 @@ protected:
             std::filesystem::remove_all(folder);
     }
 
+    // Whether the queued job reached the printer exactly `times` times: watched for the
+    // whole bound when that is 0 (a job that is not held prints within it), else until it
+    // arrived that often, and then a little longer for a copy too many.
     bool Printed(int times, std::chrono::seconds bound)
     {
         auto until = std::chrono::steady_clock::now() + bound;
         while (std::chrono::steady_clock::now() < until) {
-            if (Count(ReadFile(printerLog), kMarker) >= times)
+            int printed = Count(ReadFile(printerLog), kMarker);
+            if (printed > times || (times > 0 && printed == times))
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
+        if (times > 0)
+            std::this_thread::sleep_for(std::chrono::seconds(1));
         return Count(ReadFile(printerLog), kMarker) == times;
     }
 
@@ -110,11 +118,19 @@ protected:
         ASSERT_EQ(cups.Tool("lp", {"-d", "office", job}), 0);
     }
 
-    // Runs the program in the workstation with `arguments` (its output in `outputPath`)
-    // and sends it `signal` once the queue of the printer is held; `whileHeld` runs just
-    // before the signal. Returns the exit status, or minus the signal that ended it.
-    int RunAndSignal(const std::vector<std::string>& arguments, int signal,
-                     const std::function<void()>& whileHeld = {})
+    // How a run of the program sees the machine's folders.
+    enum class Folders {
+        // Its state file and lock in the test's folder (the test overrides).
+        Moved,
+        // In a mount namespace of its own: /var/lib is the test's `varlib` folder and /tmp
+        // its `tmp` folder, so that the run keeps its state where it would on a real
+        // machine and the test can empty the temporary folder as a reboot does.
+        AsOnAMachine,
+    };
+
+    // Starts the program in the workstation with `arguments`; its stdout and stderr go to
+    // files named after `tag`.
+    pid_t Spawn(const std::vector<std::string>& arguments, const std::string& tag, Folders folders)
     {
         std::string program = std::string(PLINTOR_BIN_DIR) + "/plintor";
         std::vector<char*> argv{program.data()};
@@ -122,31 +138,78 @@ protected:
         for (std::string& a : copies)
             argv.push_back(a.data());
         argv.push_back(nullptr);
+        std::string out = OutputPath(tag);
+        std::string err = ErrorPath(tag);
+        std::string varLib = folder + "/varlib";
+        std::string tmp = folder + "/tmp";
+        // The test's own host names, when it wrote any.
+        std::string hosts = std::filesystem::exists(folder + "/hosts") ? folder + "/hosts" : "";
         pid_t pid = fork();
         if (pid == 0) {
-            setenv("PLINTOR_SPOOLER_STATE", statePath.c_str(), 1);
-            setenv("PLINTOR_LOCK_DIR", folder.c_str(), 1);
-            if (!std::freopen(outputPath().c_str(), "w", stdout))
+            if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
                 _exit(126);
+            if (folders == Folders::Moved) {
+                setenv("PLINTOR_SPOOLER_STATE", statePath.c_str(), 1);
+                setenv("PLINTOR_LOCK_DIR", folder.c_str(), 1);
+            } else {
+                unsetenv("PLINTOR_SPOOLER_STATE");
+                unsetenv("XDG_STATE_HOME");
+                setenv("PLINTOR_LOCK_DIR", "/tmp", 1);
+                // /tmp last: the test's folders lie below it.
+                if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                    || mount(varLib.c_str(), "/var/lib", nullptr, MS_BIND, nullptr) != 0
+                    || (!hosts.empty() && mount(hosts.c_str(), "/etc/hosts", nullptr, MS_BIND, nullptr) != 0)
+                    || mount(tmp.c_str(), "/tmp", nullptr, MS_BIND, nullptr) != 0)
+                    _exit(125);
+            }
             execv(program.c_str(), argv.data());
             _exit(127);
         }
+        return pid;
+    }
+
+    // Waits (bounded) for a run; its exit status, or minus the signal that ended it.
+    static int Wait(pid_t pid, std::chrono::seconds bound = std::chrono::seconds(120))
+    {
+        auto until = std::chrono::steady_clock::now() + bound;
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > until) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    }
+
+    // Runs the program with `arguments` and sends it `signal` once the queue of the
+    // printer is held; `whileHeld` runs just before the signal. Returns the exit status,
+    // or minus the signal that ended it.
+    int RunAndSignal(const std::vector<std::string>& arguments, int signal,
+                     const std::function<void()>& whileHeld = {}, Folders folders = Folders::Moved)
+    {
+        pid_t pid = Spawn(arguments, "run", folders);
         // Generous: on a loaded machine start-up and the first pass can take a while.
         auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!cups.HoldsNewJobs("office") && std::chrono::steady_clock::now() < until)
+        while (!cups.Paused("office") && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        const bool held = cups.HoldsNewJobs("office");
+        const bool held = cups.Paused("office");
         EXPECT_TRUE(held) << "the run held no queue within 60 s: " << ReadFile(outputPath());
         if (whileHeld && held)
             whileHeld();
         kill(pid, signal);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+        return Wait(pid);
     }
     // `plintor --discover`, signalled while the IPv6 pass still runs.
-    int RunDiscoverAndSignal(int signal) { return RunAndSignal({"--discover"}, signal); }
-    std::string outputPath() const { return folder + "/output.txt"; }
+    int RunDiscoverAndSignal(int signal, Folders folders = Folders::Moved)
+    {
+        return RunAndSignal({"--discover"}, signal, {}, folders);
+    }
+    std::string OutputPath(const std::string& tag) const { return folder + "/" + tag + ".out"; }
+    std::string ErrorPath(const std::string& tag) const { return folder + "/" + tag + ".err"; }
+    std::string outputPath() const { return OutputPath("run"); }
 
     Lab lab;
     CupsServer cups;
@@ -172,8 +235,8 @@ TEST_F(SpoolerLab, DiscoveryHoldsTheQueuesOfThePrinterAndExitReleasesThemWithThe
     // Only the queue this run held is remembered; the IPv6 pass found the same printer
     // again and held nothing twice.
     EXPECT_EQ(printersToRestore, std::vector<std::string>{"office"});
-    EXPECT_TRUE(cups.HoldsNewJobs("office"));
-    EXPECT_FALSE(cups.HoldsNewJobs("elsewhere"));
+    EXPECT_TRUE(cups.Paused("office"));
+    EXPECT_FALSE(cups.Paused("elsewhere"));
     EXPECT_NE(ReadFile(statePath).find("office"), std::string::npos);
 
     // A job queued meanwhile waits and is not printed.
@@ -182,8 +245,8 @@ TEST_F(SpoolerLab, DiscoveryHoldsTheQueuesOfThePrinterAndExitReleasesThemWithThe
 
     spooler.RestoreBidi(printersToRestore);
     EXPECT_TRUE(printersToRestore.empty());
-    EXPECT_FALSE(cups.HoldsNewJobs("office"));
-    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_FALSE(cups.Paused("office"));
+    EXPECT_TRUE(cups.Paused("pausedbefore"));
     EXPECT_FALSE(std::filesystem::exists(statePath));
     EXPECT_TRUE(Printed(1, std::chrono::seconds(60))) << ReadFile(cups.Folder() + "/error_log");
     // A second discovery after the release holds nothing.
@@ -193,8 +256,8 @@ TEST_F(SpoolerLab, DiscoveryHoldsTheQueuesOfThePrinterAndExitReleasesThemWithThe
 TEST_F(SpoolerLab, SigtermReleasesTheHeldQueues)
 {
     EXPECT_EQ(RunDiscoverAndSignal(SIGTERM), 128 + SIGTERM);
-    EXPECT_FALSE(cups.HoldsNewJobs("office"));
-    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_FALSE(cups.Paused("office"));
+    EXPECT_TRUE(cups.Paused("pausedbefore"));
     EXPECT_FALSE(std::filesystem::exists(statePath));
 }
 
@@ -213,32 +276,105 @@ TEST_F(SpoolerLab, SigtermDuringTheWizardReleasesTheHeldQueuesAndRemovesTheRoute
     };
     bool routeWhileHeld = false;
     int code = RunAndSignal({"--script", script, "/mode:network", "/ip"}, SIGTERM, [&] {
-        EXPECT_TRUE(cups.HoldsNewJobs("office")) << ReadFile(outputPath());
+        EXPECT_TRUE(cups.Paused("office")) << ReadFile(outputPath());
         QueueJob();
         EXPECT_TRUE(Printed(0, std::chrono::seconds(2)));
         routeWhileHeld = routeListed();
     });
     EXPECT_EQ(code, 128 + SIGTERM) << ReadFile(outputPath());
     EXPECT_NE(ReadFile(outputPath()).find("page 14 CConnectComDlg\n"), std::string::npos) << ReadFile(outputPath());
-    EXPECT_FALSE(cups.HoldsNewJobs("office"));
-    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+    EXPECT_FALSE(cups.Paused("office"));
+    EXPECT_TRUE(cups.Paused("pausedbefore"));
     EXPECT_FALSE(std::filesystem::exists(statePath));
     EXPECT_TRUE(routeWhileHeld);
     EXPECT_FALSE(routeListed());
     EXPECT_TRUE(Printed(1, std::chrono::seconds(60))) << ReadFile(cups.Folder() + "/error_log");
 }
 
-TEST_F(SpoolerLab, TheNextStartReleasesWhatAKilledRunLeftHeld)
+// A run killed outright, then a reboot: the temporary folders are emptied and CUPS starts
+// again, still holding the queue and the job queued meanwhile. A start while CUPS is down
+// says so and keeps the entry; the next start releases the queue and the job prints once.
+TEST_F(SpoolerLab, AfterAKilledRunAndARebootTheNextStartReleasesTheQueueAndTheJobPrintsOnce)
 {
-    EXPECT_EQ(RunDiscoverAndSignal(SIGKILL), -SIGKILL);
-    EXPECT_TRUE(cups.HoldsNewJobs("office"));
-    ASSERT_TRUE(std::filesystem::exists(statePath));
+    const std::string tmp = folder + "/tmp";
+    const std::string state = folder + "/varlib/plintor/held-queues";
+    std::filesystem::create_directories(folder + "/varlib");
+    std::filesystem::create_directories(tmp);
+
+    EXPECT_EQ(RunDiscoverAndSignal(SIGKILL, Folders::AsOnAMachine), -SIGKILL);
+    ASSERT_TRUE(cups.Paused("office"));
+    EXPECT_NE(ReadFile(state).find("\toffice\n"), std::string::npos) << ReadFile(state);
     QueueJob();
-    CSpoolerUpkeep next(statePath);
-    EXPECT_EQ(next.ReleaseLeftovers(), 1);
-    EXPECT_FALSE(cups.HoldsNewJobs("office"));
-    EXPECT_TRUE(cups.HoldsNewJobs("alreadyheld"));
+
+    // The reboot.
+    std::filesystem::remove_all(tmp);
+    std::filesystem::create_directories(tmp);
+    cups.Halt();
+    EXPECT_EQ(Wait(Spawn({"--release-queues"}, "down", Folders::AsOnAMachine)), 1);
+    EXPECT_NE(ReadFile(ErrorPath("down")).find("could not release office (no answer from the CUPS server at "
+                                                + cups.Address() + "); it stays listed in /var/lib/plintor/held-queues"),
+              std::string::npos)
+        << ReadFile(ErrorPath("down"));
+    EXPECT_NE(ReadFile(state).find("\toffice\n"), std::string::npos) << ReadFile(state);
+
+    ASSERT_TRUE(cups.Resume());
+    // CUPS kept the hold across its restart: without a release the job would wait for good.
+    EXPECT_TRUE(cups.Paused("office"));
+    EXPECT_TRUE(Printed(0, std::chrono::seconds(3)));
+
+    // The next start of the wizard (its script ends at once).
+    // The run sees the test's `tmp` folder as /tmp.
+    std::ofstream(tmp + "/start.script") << "expect page 14\n";
+    Wait(Spawn({"--script", "/tmp/start.script", "/mode:network", "/ip"}, "start", Folders::AsOnAMachine));
+    EXPECT_EQ(ReadFile(ErrorPath("start")), "plintor: print queues held by an earlier run: released office\n")
+        << ReadFile(OutputPath("start"));
+    EXPECT_FALSE(cups.Paused("office"));
+    EXPECT_TRUE(cups.Paused("pausedbefore"));
+    EXPECT_FALSE(std::filesystem::exists(state));
     EXPECT_TRUE(Printed(1, std::chrono::seconds(60))) << ReadFile(cups.Folder() + "/error_log");
+
+    // Nothing is left for an administrator to release.
+    EXPECT_EQ(Wait(Spawn({"--release-queues"}, "after", Folders::AsOnAMachine)), 0);
+    EXPECT_EQ(ReadFile(ErrorPath("after")), "plintor: no print queue is left paused by an earlier run\n");
+}
+
+// The queues desktops make today name the printer by host name (also the ipp:// queues of
+// driverless printing) or by its IPv6 address; each is paused while the program runs and
+// resumed at its end. Only queues with the printer's numeric address used to be matched.
+TEST_F(SpoolerLab, QueuesThatNameThePrinterByHostNameOrIpv6AddressAreHeldAndReleased)
+{
+    std::filesystem::create_directories(folder + "/varlib");
+    std::filesystem::create_directories(folder + "/tmp");
+    // A host name with two addresses, the printer's not the first.
+    std::ofstream(folder + "/hosts") << "127.0.0.1 localhost\n198.18.7.7 mfp.lab.example\n"
+                                     << Lab::PrinterIpv4(1) << " mfp.lab.example\n";
+    const std::vector<std::pair<std::string, std::string>> queues = {
+        {"byname", "socket://mfp.lab.example:9100"},
+        {"driverless", "ipp://mfp.lab.example:631/ipp/print"},
+        {"secure", "ipps://mfp.lab.example/ipp/print"},
+        {"lineprinter", "lpd://mfp.lab.example/queue"},
+        {"byipv6", "ipp://[" + Lab::PrinterIpv6(1) + "%25ws0]:631/ipp/print"},
+    };
+    for (const auto& [name, uri] : queues)
+        ASSERT_TRUE(cups.AddQueue(name, uri)) << uri;
+    ASSERT_TRUE(cups.AddQueue("othername", "ipp://localhost:631/ipp/print"));
+
+    // The run ends by itself; CUPS's log tells which queues it paused and resumed.
+    EXPECT_EQ(Wait(Spawn({"--discover"}, "run", Folders::AsOnAMachine)), 0) << ReadFile(ErrorPath("run"));
+    const std::string log = ReadFile(cups.Folder() + "/error_log");
+    std::vector<std::string> notPaused;
+    for (const auto& [name, uri] : queues) {
+        std::size_t stopped = log.find("Printer \"" + name + "\" stopped by");
+        if (stopped == std::string::npos || log.find("Printer \"" + name + "\" started by", stopped) == std::string::npos)
+            notPaused.push_back(name);
+    }
+    EXPECT_EQ(notPaused, std::vector<std::string>{}) << ReadFile(outputPath()) << log;
+    EXPECT_EQ(log.find("Printer \"othername\" stopped"), std::string::npos);
+    EXPECT_EQ(log.find("Printer \"elsewhere\" stopped"), std::string::npos);
+    for (const auto& [name, uri] : queues)
+        EXPECT_FALSE(cups.Paused(name)) << name;
+    EXPECT_FALSE(cups.Paused("othername"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/varlib/plintor/held-queues"));
 }
 
 TEST_F(SpoolerLab, WithoutACupsServerNothingChangesAndDiscoveryGoesOn)

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <grp.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sstream>
@@ -74,7 +75,10 @@ protected:
     void AddSampleConfiguration() { ASSERT_TRUE(CopyFile(PLINTOR_BIN_DIR "/plintor.ini", folder + "/plintor.ini", 0644)); }
 
     // Starts the program with `args`; its stdout and stderr go to files named after `tag`.
-    pid_t Start(const std::string& tag, std::vector<std::string> args, std::vector<std::string> extraEnv = {})
+    // A `launcher` (a program and its arguments) starts it instead, with the program's
+    // path and `args` after its own.
+    pid_t Start(const std::string& tag, std::vector<std::string> args, std::vector<std::string> extraEnv = {},
+        std::vector<std::string> launcher = {})
     {
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e) {
@@ -90,6 +94,8 @@ protected:
         if (std::none_of(extraEnv.begin(), extraEnv.end(), [](const std::string& e) { return e.rfind("LC_ALL=", 0) == 0; }))
             env.push_back("LC_ALL=en_US.UTF-8");
         env.push_back("PLINTOR_LOCK_DIR=" + lockFolder);
+        // Start-up reads the list of paused spooler queues: the test's own, never the machine's.
+        env.push_back("PLINTOR_SPOOLER_STATE=" + folder + "/held-queues");
         // Never the configuration of a package installed on this machine.
         bool systemConfigGiven = false;
         for (std::string& e : extraEnv) {
@@ -99,6 +105,7 @@ protected:
         if (!systemConfigGiven)
             env.push_back("PLINTOR_SYSTEM_CONFIG=" + folder + "/no-system.ini");
         args.insert(args.begin(), program);
+        args.insert(args.begin(), launcher.begin(), launcher.end());
         std::vector<char*> argv, envp;
         for (std::string& a : args)
             argv.push_back(a.data());
@@ -115,7 +122,7 @@ protected:
         posix_spawn_file_actions_addopen(&actions, 2, (folder + "/" + tag + ".err").c_str(),
             O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = -1;
-        int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+        int result = posix_spawn(&pid, args.front().c_str(), &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
         if (result != 0)
             return -1;
@@ -140,9 +147,10 @@ protected:
         return -1;
     }
 
-    int Run(const std::string& tag, std::vector<std::string> args, std::vector<std::string> extraEnv = {})
+    int Run(const std::string& tag, std::vector<std::string> args, std::vector<std::string> extraEnv = {},
+        std::vector<std::string> launcher = {})
     {
-        pid_t pid = Start(tag, std::move(args), std::move(extraEnv));
+        pid_t pid = Start(tag, std::move(args), std::move(extraEnv), std::move(launcher));
         return pid < 0 ? -1 : Wait(pid);
     }
 
@@ -331,4 +339,40 @@ TEST_F(StartUpProcess, TheLocalesLanguageSpeaksInTheWizardItsMessagesAndStartUpM
     }
 }
 
+}
+
+// A member of the printer administrators' group alone used to pass the administrator test;
+// the IPv6 search then could not bind UDP port 161 and the route could not be added, in
+// silence. Such a user now needs CAP_NET_BIND_SERVICE and CAP_NET_ADMIN as well.
+TEST_F(StartUpProcess, AnotherUserNeedsBothNetworkCapabilitiesBesidesCupsAdministration)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "starting the program as another user needs root";
+    if (access("/usr/bin/setpriv", X_OK) != 0)
+        GTEST_SKIP() << "needs setpriv (Debian package util-linux)";
+    struct group* admins = getgrnam("lpadmin");
+    if (!admins)
+        GTEST_SKIP() << "needs the group lpadmin (Debian package cups-daemon)";
+    AddSampleConfiguration();
+    ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+    ASSERT_EQ(chmod(lockFolder.c_str(), 01777), 0);
+    const std::string notAdmin = "Warning!\nOperation failed. Administrator rights required.\n";
+    auto asNobody = [&](const std::string& capabilities) {
+        std::vector<std::string> launcher = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+            "--groups=" + std::to_string(admins->gr_gid)};
+        if (!capabilities.empty()) {
+            launcher.push_back("--inh-caps=" + capabilities);
+            launcher.push_back("--ambient-caps=" + capabilities);
+        }
+        launcher.push_back("--");
+        return launcher;
+    };
+
+    EXPECT_EQ(Run("groupOnly", {}, {}, asNobody("")), 1);
+    EXPECT_EQ(Err("groupOnly"), notAdmin);
+    EXPECT_EQ(Run("bindOnly", {}, {}, asNobody("+net_bind_service")), 1);
+    EXPECT_EQ(Err("bindOnly"), notAdmin);
+    // Start-up passes; only the missing display ends the run.
+    EXPECT_EQ(Run("both", {}, {}, asNobody("+net_bind_service,+net_admin")), 1);
+    EXPECT_EQ(Err("both"), kNoDisplay);
 }

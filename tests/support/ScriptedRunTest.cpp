@@ -19,6 +19,8 @@ std::string ReadWholeFile(const std::string& path)
 void ScriptedRunTest::SetUp()
 {
     setenv("PLINTOR_LOCK_DIR", folder.Path().c_str(), 1);
+    // Start-up reads the list of paused spooler queues: the test's own, never the machine's.
+    setenv("PLINTOR_SPOOLER_STATE", (folder.Path() + "/held-queues").c_str(), 1);
     configPath = folder.Path() + "/plintor.ini";
     WriteSampleConfig();
     // The file-mode job lands beside a program in the folder, not beside the test.
@@ -34,6 +36,7 @@ void ScriptedRunTest::TearDown()
 {
     SetSettingsContextAdjuster({});
     unsetenv("PLINTOR_LOCK_DIR");
+    unsetenv("PLINTOR_SPOOLER_STATE");
 }
 
 void ScriptedRunTest::WriteSampleConfig(const std::function<void(std::string& ini)>& edit)

@@ -1,7 +1,8 @@
 #pragma once
 
 // A fixture base for whole runs of the program under the script front end: a folder of
-// the test's own holding the instance lock and a copy of the sample configuration whose
+// the test's own holding the instance lock, the spooler state file and a copy of the
+// sample configuration whose
 // lock name is the test's own, and every settings context moved to that folder with a
 // fixed wire character set.
 

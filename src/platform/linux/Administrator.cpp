@@ -1,18 +1,44 @@
 #include "platform/Administrator.h"
 
-#include <algorithm>
 #include <grp.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace plintor::platform {
 
+namespace {
+
+constexpr std::uint64_t Bit(int capability)
+{
+    return std::uint64_t{1} << capability;
+}
+
+// The effective capability set of the process (capget, version 3: two 32-bit words);
+// 0 when the kernel does not tell.
+std::uint64_t EffectiveCapabilities()
+{
+    __user_cap_header_struct header{};
+    header.version = _LINUX_CAPABILITY_VERSION_3;
+    header.pid = 0;
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return 0;
+    return std::uint64_t{data[0].effective} | (std::uint64_t{data[1].effective} << 32);
+}
+
+}
+
 bool IsAdministratorIdentity(uid_t effectiveUser, gid_t effectiveGroup, std::span<const gid_t> groups,
-    long long adminGroup)
+    long long adminGroup, std::uint64_t effectiveCapabilities)
 {
     if (effectiveUser == 0)
         return true;
-    if (adminGroup < 0)
+    const std::uint64_t needed = Bit(kCapNetBindService) | Bit(kCapNetAdmin);
+    if ((effectiveCapabilities & needed) != needed || adminGroup < 0)
         return false;
     auto admin = static_cast<gid_t>(adminGroup);
     return effectiveGroup == admin || std::find(groups.begin(), groups.end(), admin) != groups.end();
@@ -35,7 +61,7 @@ bool IsProcessAdministrator()
         count = getgroups(count, groups.data());
         groups.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
     }
-    return IsAdministratorIdentity(geteuid(), getegid(), groups, adminGroup);
+    return IsAdministratorIdentity(geteuid(), getegid(), groups, adminGroup, EffectiveCapabilities());
 }
 
 }
