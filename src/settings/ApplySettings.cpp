@@ -1,7 +1,5 @@
 #include "settings/ApplySettings.h"
 
-#include "channel/CNetConnect.h"
-#include "channel/CUSBConnect.h"
 #include "channel/PjlFraming.h"
 #include "discovery/PrinterList.h"
 #include "platform/ProgramPath.h"
@@ -28,15 +26,6 @@ enum class FileMode {
 // keeps the lines of the printers before.
 using JobBuilder = std::function<bool(const PrinterEntry& entry, std::string& job)>;
 
-bool SendToEntry(const PrinterEntry& entry, const std::string& job, CNetConnect& net, CUSBConnect& usb)
-{
-    if (entry.connection == kConnectionUsb)
-        return usb.Send(job, entry.usbDevicePath);
-    if (entry.connection == kConnectionNetwork)
-        return net.Send(entry.NetworkAddress(), job);
-    return false;
-}
-
 bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build, FileMode fileMode,
                         ApplyReport* report)
 {
@@ -46,10 +35,8 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
     if (context.printers == nullptr)
         return true;
 
-    CNetConnect net;
-    CUSBConnect usb;
-    ConfigureChannel(net, context);
-    ConfigureChannel(usb, context);
+    CPrinterChannel channel;
+    ConfigureChannel(channel, context);
     std::string job;
     const std::vector<PrinterEntry>& entries = context.printers->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -72,7 +59,7 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
                 return SaveJobToFile(job, context.programPath) && done.unbuilt.empty();
             return done.unbuilt.empty();
         }
-        if (!SendToEntry(entry, job, net, usb)) {
+        if (!channel.Send(entry, job)) {
             done.failed = index;
             return false;
         }
