@@ -141,24 +141,24 @@ bool QueryRoundTrips(const char* title, std::vector<std::string> extra, int roun
     return true;
 }
 
-// The FAX inquiry's batch answer grown to 1 MiB (each block padded with lines, the blocks
-// in reverse order so that the last request is answered only near the end) and read in
-// 1 KiB chunks: the accumulating read with its incremental matcher, against re-running the
-// whole-reply matcher after every chunk as the read used to.
+// The FAX inquiry's batch answer grown to 1 MiB by short status blocks ahead of the answer
+// blocks (a chatty printer), read in 1 KiB chunks: the accumulating read with its
+// incremental matcher, against re-running the whole-reply matcher after every chunk that
+// completes a block, as the read used to.
 void BatchMatcherOnALargeAnswer()
 {
     std::string job;
     std::vector<plintor::PjlRequest> requests;
     plintor::BuildFaxReadJob(&job, requests, 1);
     const std::size_t target = std::size_t(1) << 20;
+    std::string answers;
+    for (const auto& request : requests)
+        answers += request.command + "VALUE\r\n?\r\n\x0c";
+    const std::string status = "@PJL USTATUS JOB\r\nEND\r\n\x0c";
     std::string answer;
-    std::string padding;
-    for (int i = 0; i < 16; ++i)
-        padding += "LINE=0123456789ABCDEF\r\n";
-    while (answer.size() < target) {
-        for (auto request = requests.rbegin(); request != requests.rend() && answer.size() < target; ++request)
-            answer += request->command + "VALUE\r\n" + padding + "?\r\n\x0c";
-    }
+    while (answer.size() + status.size() + answers.size() <= target)
+        answer += status;
+    answer += answers;
     const std::size_t chunk = 1024;
     plintor::platform::CAnsiCodePage latin1("ISO-8859-1");
 
@@ -176,32 +176,32 @@ void BatchMatcherOnALargeAnswer()
     plintor::ChannelBounds bounds;
     bounds.maxReplyBytes = answer.size() + 1;
     auto incremental = requests;
-    // The requests are answered by the first blocks; keep them unanswered so that every
-    // chunk is matched: one request no block answers.
-    incremental.push_back({"@PJL DINQUIRE NOBODY_ANSWERS\r\n", {}});
     auto start = Clock::now();
     bool complete = plintor::ReadUntilComplete(exchange, incremental, latin1, bounds, reader);
     double newMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 
     auto rescanned = requests;
-    rescanned.push_back({"@PJL DINQUIRE NOBODY_ANSWERS\r\n", {}});
     plintor::PjlExchange again;
     start = Clock::now();
-    bool agree = true;
+    bool finished = true;
     for (std::size_t end = chunk; end < answer.size() + chunk; end += chunk) {
         again.reply.assign(answer, 0, std::min(end, answer.size()));
         plintor::MatchBatch(again, rescanned);
-        if (std::chrono::duration<double>(Clock::now() - start).count() > 60)
-            break; // enough to show the difference
+        if (std::chrono::duration<double>(Clock::now() - start).count() > 120) {
+            finished = false; // enough to show the difference
+            break;
+        }
     }
     double oldMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    bool agree = true;
     for (std::size_t i = 0; i < requests.size(); ++i)
         agree = agree && incremental[i].lines == rescanned[i].lines;
-    std::printf("Batch matcher, FAX inquiry (%zu requests + 1 unanswered), %zu-byte answer in %zu-byte chunks:\n",
-                requests.size(), answer.size(), chunk);
-    std::printf("  accumulating read with the incremental matcher %.1f ms (read %s)\n", newMs,
-                complete ? "complete" : "ended by the close");
-    std::printf("  whole-reply matcher after every chunk %.1f ms; same lines: %s\n", oldMs, agree ? "yes" : "NO");
+    std::printf("Batch matcher, FAX inquiry (%zu requests), %zu-byte answer (%zu status blocks first) in %zu-byte chunks:\n",
+                requests.size(), answer.size(), (answer.size() - answers.size()) / status.size(), chunk);
+    std::printf("  accumulating read with the incremental matcher %.1f ms (every request answered: %s)\n", newMs,
+                complete ? "yes" : "no");
+    std::printf("  whole-reply matcher after every chunk %.1f ms%s; same lines: %s\n", oldMs,
+                finished ? "" : " (stopped after 120 s)", finished ? (agree ? "yes" : "NO") : "not compared");
 }
 
 // The wall time of USB search passes over stand-ins in one fake class tree.
