@@ -40,8 +40,8 @@ struct ChannelBounds {
 
 // The USB search asks every device on the workstation, and the cable pages repeat it every
 // second, so one device that does not answer must not hold a pass for the three reads of
-// a Query: each question of the search gets this much time as a whole. A printer that
-// answers at all answers within it; a sleeping one is found by a later pass.
+// a Query: each question of the search gets this much time as a whole. An awake printer
+// answers within a small part of it; one that is still waking is found by a later pass.
 inline constexpr std::chrono::milliseconds UsbSearchQuery{2000};
 
 }
