@@ -30,6 +30,7 @@ struct FakeUsbPrinter {
 
     std::chrono::milliseconds drainAfter{0};
     bool neverDrains = false;
+    bool goneAfterDrain = false; // the printer leaves as soon as it has taken the job
     std::deque<Read> reads;
     std::vector<std::string> calls;
     Clock::time_point lastWrite{};
@@ -70,7 +71,11 @@ struct FakeUsbPrinter {
             while (true) {
                 if ((entry.events & POLLOUT) && Drained()) {
                     calls.push_back("drained");
-                    entry.revents = POLLOUT;
+                    entry.revents = goneAfterDrain ? POLLOUT | POLLHUP : POLLOUT;
+                    return 1;
+                }
+                if ((entry.events & POLLIN) && goneAfterDrain) {
+                    entry.revents = POLLIN | POLLHUP; // as a hung-up terminal reports
                     return 1;
                 }
                 if ((entry.events & POLLIN) && !reads.empty()) {
@@ -131,6 +136,20 @@ TEST(UsbDrain, AJobThatDoesNotDrainWithinTheWriteBoundIsAFailedWrite)
     EXPECT_FALSE(channel.Query(InfoId, "/dev/usb/lp0"));
     EXPECT_EQ(channel.exchange.failure, ChannelFailure::WriteFailed);
     EXPECT_EQ(printer.calls, (std::vector<std::string>{"open", "write", "close"}));
+}
+
+TEST(UsbDrain, APrinterThatLeavesRightAfterTakingTheJobKeepsTheWriteButAnswersNothing)
+{
+    // Regression: a hang-up reported together with the drain made the write a failure,
+    // though the printer had the job (one that restarts on it leaves at once).
+    FakeUsbPrinter printer;
+    printer.goneAfterDrain = true;
+    Channel channel(printer);
+    EXPECT_TRUE(channel.Send("@PJL REBOOT\r\n", "/dev/usb/lp0"));
+    EXPECT_EQ(printer.calls, (std::vector<std::string>{"open", "write", "drained", "close"}));
+    // A read then meets the hang-up: the device went away, not a zero-length packet.
+    EXPECT_FALSE(channel.Query(InfoId, "/dev/usb/lp0"));
+    EXPECT_EQ(channel.exchange.failure, ChannelFailure::ReadFailed);
 }
 
 TEST(UsbZeroLengthReads, AreAnsweredWithThePauseAndTheNextTryWithinThree)

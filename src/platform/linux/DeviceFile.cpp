@@ -62,11 +62,16 @@ IoResult CDeviceFile::Wait(short events, Clock::time_point deadline)
         }
         if (ready == 0)
             return IoResult::TimedOut;
-        // A hang-up is the device going away, even when it also reports data: a hung-up
-        // terminal reads 0 bytes, and an unplugged usblp device reads ENODEV.
-        if (entry.revents & (POLLERR | POLLHUP | POLLNVAL))
+        bool reported = (entry.revents & events) != 0;
+        bool gone = (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
+        // For a read, a hang-up is the device going away even when data is reported too: a
+        // hung-up terminal reads 0 bytes (no zero-length packet), an unplugged usblp device
+        // ENODEV. For a write, POLLOUT says the last transfer has finished, and a device
+        // that leaves right after (a printer restarting on the job it just took) does not
+        // undo that; a write that follows fails anyway.
+        if (gone && !(reported && events == POLLOUT))
             return IoResult::Failed;
-        if (entry.revents & events)
+        if (reported)
             return IoResult::Ok;
         if (RemainingMs(deadline) == 0)
             return IoResult::TimedOut;
