@@ -38,7 +38,8 @@ struct DeviceCalls {
 //   of nothing, not an end (Read reports it as Closed, "delivered no bytes").
 // - An unplugged device makes poll report POLLHUP (kernels since 5.12) and reads and writes
 //   fail with ENODEV, ESHUTDOWN or EIO; any of these is Failed. The stand-in printer's
-//   pseudo-terminal, once its master side is closed, reports POLLHUP the same way.
+//   pseudo-terminal, once its master side is closed, reports POLLHUP the same way. Only a
+//   drain report (POLLOUT) that comes with the hang-up stands: the job was taken.
 class CDeviceFile {
 public:
     CDeviceFile() = default;
