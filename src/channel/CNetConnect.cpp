@@ -52,17 +52,12 @@ bool CNetConnect::Write()
     return false;
 }
 
-bool CNetConnect::ReadOnce()
+bool CNetConnect::ReadUntilFormFeed(ReadRest& rest)
 {
-    std::string bytes;
-    platform::IoResult result = socket.Receive(bytes, ReadChunkBytes, bounds.read);
-    if (result == platform::IoResult::Ok || result == platform::IoResult::Closed) {
-        exchange.reply = codePage.FromAnsi(bytes);
-        return true;
-    }
-    exchange.reply.clear();
-    exchange.failure = FailureOf(result);
-    return false;
+    return plintor::ReadUntilFormFeed(exchange, codePage, bounds,
+        [this](std::string& bytes, std::chrono::milliseconds bound) {
+            return socket.Receive(bytes, ReadChunkBytes, bound);
+        }, &rest);
 }
 
 bool CNetConnect::ReadUntilComplete(std::vector<PjlRequest>& requests)
@@ -76,20 +71,31 @@ bool CNetConnect::ReadUntilComplete(std::vector<PjlRequest>& requests)
 bool CNetConnect::Query(const std::string& address, const std::string& command)
 {
     exchange.failure = ChannelFailure::Ok;
+    // Each step runs under what is left of the Query as a whole (ChannelBounds::query).
+    const ChannelBounds whole = bounds;
+    const auto start = std::chrono::steady_clock::now();
     bool accepted = false;
+    bounds = QueryStepBounds(whole, start);
     if (Open(address)) {
         exchange.command = command;
         exchange.job = BuildJob(command);
+        bounds = QueryStepBounds(whole, start);
         if (Write()) {
+            // An answer is read until its form feed, however TCP cuts it; a block that is
+            // not the answer (an unrelated status message) uses up one of the tries, and
+            // whatever followed it in the same chunk is read first by the next try.
+            ReadRest rest;
             bool lastReadOk = false;
             for (int attempt = 0; attempt < ReadTries && !accepted; ++attempt) {
-                lastReadOk = ReadOnce();
+                bounds = QueryStepBounds(whole, start);
+                lastReadOk = ReadUntilFormFeed(rest);
                 accepted = lastReadOk && AcceptAnswer(exchange);
             }
             if (!accepted && lastReadOk)
                 exchange.failure = ChannelFailure::NotRecognised;
         }
     }
+    bounds = whole;
     Close();
     if (accepted)
         exchange.failure = ChannelFailure::Ok;

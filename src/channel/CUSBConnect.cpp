@@ -26,7 +26,10 @@ std::size_t CodePoints(const std::string& text)
 
 CUSBConnect::CUSBConnect() : CUSBConnect(platform::UsbRoots{}) {}
 
-CUSBConnect::CUSBConnect(platform::UsbRoots usbRoots) : roots(std::move(usbRoots)) {}
+CUSBConnect::CUSBConnect(platform::UsbRoots usbRoots, platform::DeviceCalls deviceCalls)
+    : device(std::move(deviceCalls)), roots(std::move(usbRoots))
+{
+}
 
 CUSBConnect::~CUSBConnect()
 {
@@ -117,12 +120,12 @@ bool CUSBConnect::Write()
     return false;
 }
 
-bool CUSBConnect::ReadUntilFormFeed()
+bool CUSBConnect::ReadUntilFormFeed(ReadRest* rest)
 {
     return plintor::ReadUntilFormFeed(exchange, codePage, bounds,
         [this](std::string& bytes, std::chrono::milliseconds bound) {
             return device.Read(bytes, ReadChunkBytes, bound);
-        });
+        }, rest);
 }
 
 bool CUSBConnect::ReadUntilComplete(std::vector<PjlRequest>& requests)
@@ -136,24 +139,38 @@ bool CUSBConnect::ReadUntilComplete(std::vector<PjlRequest>& requests)
 bool CUSBConnect::Query(const std::string& command, const std::string& path)
 {
     exchange.failure = ChannelFailure::Ok;
+    // Each step runs under what is left of the Query as a whole (ChannelBounds::query).
+    const ChannelBounds whole = bounds;
+    const auto start = std::chrono::steady_clock::now();
     bool accepted = false;
     if (Open(path)) {
         exchange.command = command;
         exchange.job = BuildJob(command);
+        bounds = QueryStepBounds(whole, start);
         if (Write()) {
+            ReadRest rest;
             for (int attempt = 0; attempt < ReadTries && !accepted; ++attempt) {
-                bool readOk = ReadUntilFormFeed();
+                bounds = QueryStepBounds(whole, start);
+                // A read of 0 bytes (a zero-length packet) ends the try with what was read,
+                // often nothing: the answer check then refuses it, and the next try follows
+                // the pause.
+                bool readOk = ReadUntilFormFeed(&rest);
                 accepted = readOk && AcceptAnswer(exchange);
                 if (readOk && !accepted)
                     exchange.failure = ChannelFailure::NotRecognised;
                 // A device that went away answers no further read.
                 if (!accepted && exchange.failure == ChannelFailure::ReadFailed)
                     break;
-                if (!accepted && attempt + 1 < ReadTries)
+                if (!accepted && attempt + 1 < ReadTries) {
+                    bounds = QueryStepBounds(whole, start);
+                    if (bounds.pause < whole.pause)
+                        break; // the Query's time runs out before the next try could read
                     std::this_thread::sleep_for(bounds.pause);
+                }
             }
         }
     }
+    bounds = whole;
     Close();
     if (accepted)
         exchange.failure = ChannelFailure::Ok;

@@ -15,6 +15,7 @@
 
 #include "channel/ChannelBounds.h"
 #include "channel/DeviceChannel.h"
+#include "channel/PjlReads.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/DeviceFile.h"
 #include "platform/UsbPrinterClass.h"
@@ -37,7 +38,8 @@ struct _USB_DEV_DATA {
 class CUSBConnect {
 public:
     CUSBConnect();
-    explicit CUSBConnect(platform::UsbRoots roots);
+    // `calls`: the device file's system calls (tests hand fakes; empty: the system's).
+    explicit CUSBConnect(platform::UsbRoots roots, platform::DeviceCalls calls = {});
     virtual ~CUSBConnect();
     CUSBConnect(const CUSBConnect&) = delete;
     CUSBConnect& operator=(const CUSBConnect&) = delete;
@@ -64,7 +66,8 @@ public:
     // The steps the three operations are made of.
     bool Open(const std::string& path);
     bool Write();
-    bool ReadUntilFormFeed();
+    // `rest`: what an earlier try read past its form feed, and receives what this one does.
+    bool ReadUntilFormFeed(ReadRest* rest = nullptr);
     bool ReadUntilComplete(std::vector<PjlRequest>& requests);
     void Close();
 

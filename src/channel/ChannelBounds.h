@@ -33,6 +33,15 @@ struct ChannelBounds {
     // survey) are a few kilobytes; an answer that grows past this fails the read cycle
     // instead of growing memory.
     std::size_t maxReplyBytes = 1u << 20;
+    // One Query as a whole, from the connection to the last read, pauses included; zero
+    // leaves it to the bounds above. The USB search sets it (UsbSearchQuery).
+    std::chrono::milliseconds query{0};
 };
+
+// The USB search asks every device on the workstation, and the cable pages repeat it every
+// second, so one device that does not answer must not hold a pass for the three reads of
+// a Query: each question of the search gets this much time as a whole. An awake printer
+// answers within a small part of it; one that is still waking is found by a later pass.
+inline constexpr std::chrono::milliseconds UsbSearchQuery{2000};
 
 }

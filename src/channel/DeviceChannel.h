@@ -6,10 +6,12 @@
 // that carries the caller's PJL command lines, read the answer if one is expected, close.
 // Two classes carry it, CNetConnect (raw TCP port 9100) and CUSBConnect (USB printer-class
 // device). They share no base class: each offers the same operations with the same meaning,
-// and the caller picks the class by the printer's connection kind.
+// and the one place that picks the class by a printer's connection kind is CPrinterChannel
+// (discovery/PrinterChannel.h).
 //
-//   Query       open; write the job; read until the answer is recognised (at most 3 reads);
-//               close. On success `exchange.body` holds the answer.
+//   Query       open; write the job; read until the answer is recognised (at most 3 tries,
+//               each reading until a form feed ends the text read); close. On success
+//               `exchange.body` holds the answer.
 //   Send        open; write the job; close. Success means the write went out whole.
 //   QueryBatch  open; write the job; read and accumulate until every request has found
 //               its answer block (at most 3 read cycles); close. On success each request's

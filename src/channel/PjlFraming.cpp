@@ -1,5 +1,7 @@
 #include "channel/PjlFraming.h"
 
+#include <algorithm>
+
 namespace plintor {
 
 namespace {
@@ -19,6 +21,43 @@ bool NextBlock(std::string_view reply, int& cursor, std::string_view& block)
     block = reply.substr(start, end - start);
     cursor = static_cast<int>(end + 1);
     return true;
+}
+
+// The start of one answer block: its content from the first line on, that line, and where
+// the line after it begins.
+struct BlockHead {
+    std::string_view content;
+    std::string first;
+    int cursor = 0;
+};
+
+// False when the block has no first line that could answer a request.
+bool ReadBlockHead(std::string_view block, BlockHead& head)
+{
+    // Some printers put a line end after each form feed; it belongs to no block.
+    std::size_t lead = block.find_first_not_of("\r\n");
+    if (lead == std::string_view::npos)
+        return false;
+    head.content = block.substr(lead);
+    head.cursor = 0;
+    // An empty first line would "begin" every command; it answers none.
+    return CutLine(head.content, head.cursor, head.first) && !head.first.empty();
+}
+
+// The block answers the request when the request's command begins with its first line.
+bool Answers(const BlockHead& head, const PjlRequest& request)
+{
+    return std::string_view(request.command).starts_with(head.first);
+}
+
+// The block's further lines, up to its end or a line "?", become the request's lines.
+void TakeLines(const BlockHead& head, PjlRequest& request)
+{
+    request.lines.clear();
+    int cursor = head.cursor;
+    std::string line;
+    while (CutLine(head.content, cursor, line) && line != "?")
+        request.lines.push_back(line);
 }
 
 }
@@ -89,22 +128,12 @@ bool MatchBatch(PjlExchange& exchange, std::vector<PjlRequest>& requests)
         bool answered = false;
         while (!answered && NextBlock(reply, exchange.blockCursor, block)) {
             anyBlock = true;
-            // Some printers put a line end after each form feed; it belongs to no block.
-            std::size_t lead = block.find_first_not_of("\r\n");
-            if (lead == std::string_view::npos)
-                continue;
-            std::string_view content = block.substr(lead);
-            exchange.blockLineCursor = 0;
-            std::string first;
-            // An empty first line would "begin" every command; it answers none.
-            if (!CutLine(content, exchange.blockLineCursor, first) || first.empty()
-                || !std::string_view(request.command).starts_with(first))
+            BlockHead head;
+            if (!ReadBlockHead(block, head) || !Answers(head, request))
                 continue;
             answered = true;
-            request.lines.clear();
-            std::string line;
-            while (CutLine(content, exchange.blockLineCursor, line) && line != "?")
-                request.lines.push_back(line);
+            exchange.blockLineCursor = head.cursor;
+            TakeLines(head, request);
         }
         if (!anyBlock)
             return false;
@@ -112,6 +141,43 @@ bool MatchBatch(PjlExchange& exchange, std::vector<PjlRequest>& requests)
             complete = false;
     }
     return complete;
+}
+
+CBatchMatcher::CBatchMatcher(std::vector<PjlRequest>& batch)
+    : requests(batch), answered(batch.size(), false), unanswered(batch.size())
+{
+}
+
+bool CBatchMatcher::Match(PjlExchange& exchange)
+{
+    std::string_view reply = exchange.reply;
+    while (true) {
+        auto end = reply.find(FormFeed, std::max(searched, nextBlock));
+        if (end == std::string_view::npos) {
+            searched = reply.size();
+            break;
+        }
+        std::string_view block = reply.substr(nextBlock, end - nextBlock);
+        nextBlock = end + 1;
+        searched = nextBlock;
+        anyBlock = true;
+        // A block answers each request that no earlier block answered and whose command
+        // its first line begins: the first answering block is the one MatchBatch finds.
+        BlockHead head;
+        if (unanswered == 0 || !ReadBlockHead(block, head))
+            continue;
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            if (answered[i] || !Answers(head, requests[i]))
+                continue;
+            answered[i] = true;
+            --unanswered;
+            TakeLines(head, requests[i]);
+        }
+    }
+    exchange.blockCursor = static_cast<int>(nextBlock);
+    if (requests.empty())
+        return true;
+    return anyBlock && unanswered == 0;
 }
 
 }

@@ -10,6 +10,7 @@
 
 #include "channel/DeviceChannel.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,5 +47,26 @@ bool NextLine(PjlExchange& exchange, std::string& line);
 // further lines up to the block's end or a line "?" (any case) become the request's lines.
 // Text after the last form feed is not a block yet.
 bool MatchBatch(PjlExchange& exchange, std::vector<PjlRequest>& requests);
+
+// The batch matcher for a reply that only grows, as an accumulating read builds it. Each
+// call looks only at the blocks that were completed since the call before, so matching an
+// answer that arrives in many chunks costs time linear in the answer instead of rescanning
+// it after every chunk. After every call the requests hold exactly what MatchBatch on the
+// same reply gives them, and the result is the same.
+class CBatchMatcher {
+public:
+    explicit CBatchMatcher(std::vector<PjlRequest>& requests);
+
+    // `exchange.reply` must begin with the reply of the call before (text is only appended).
+    bool Match(PjlExchange& exchange);
+
+private:
+    std::vector<PjlRequest>& requests;
+    std::vector<bool> answered;
+    std::size_t unanswered;
+    std::size_t nextBlock = 0; // where the next block of the reply begins
+    std::size_t searched = 0;  // the reply up to here holds no form feed after nextBlock
+    bool anyBlock = false;
+};
 
 }

@@ -36,14 +36,13 @@ void HoldQueues(CSpoolerUpkeep* spooler, const DiscoveryContext& context, const 
 
 // Steps shared by both passes for a printer that is new to the list: hold its queues and
 // ask for its capability when the IP settings are configured. False drops the printer.
-bool PreparePrinter(const DiscoveryContext& context, CSpoolerUpkeep* spooler,
-                    const std::string& address, PrinterEntry& entry)
+bool PreparePrinter(const DiscoveryContext& context, CSpoolerUpkeep* spooler, PrinterEntry& entry)
 {
-    HoldQueues(spooler, context, address);
+    HoldQueues(spooler, context, entry.NetworkAddress());
     entry.options = -1;
     if (context.configureFlags & kConfigureIp) {
         std::int32_t options = -1;
-        if (!QueryOptions(address, options, context.configFilePath))
+        if (!QueryOptions(entry, options, context.configFilePath))
             return false;
         entry.options = options;
     }
@@ -156,13 +155,13 @@ int DiscoverNetwork(const DiscoveryContext& context)
         PrinterEntry entry;
         if (CheckAnswer(answer, context) != kSupported)
             continue;
-        if (!PreparePrinter(context, spooler, answer.address, entry))
-            continue;
         entry.chosen = 0;
         entry.ipv6Only = 0;
         entry.connection = kConnectionNetwork;
         entry.addressIpv4 = answer.address;
         entry.macAddress = answer.mac;
+        if (!PreparePrinter(context, spooler, entry))
+            continue;
         list.Add(entry);
     }
 
@@ -185,13 +184,13 @@ int DiscoverNetwork(const DiscoveryContext& context)
             list.ReplacePrinter(found, known);
             continue;
         }
-        if (!PreparePrinter(context, spooler, answer.address, entry))
-            continue;
         entry.chosen = 0;
         entry.connection = kConnectionNetwork;
         entry.ipv6Only = 1;
         entry.addressIpv6 = answer.address;
         entry.macAddress = answer.mac;
+        if (!PreparePrinter(context, spooler, entry))
+            continue;
         list.Add(entry);
     }
 

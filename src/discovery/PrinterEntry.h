@@ -51,4 +51,19 @@ struct PrinterEntry {
     bool operator==(const PrinterEntry&) const = default;
 };
 
+// A network printer at an address the user typed or discovery heard: an address with ":"
+// is IPv6 (the printer is then known only by it), any other IPv4.
+inline PrinterEntry NetworkPrinterAt(const std::string& address)
+{
+    PrinterEntry entry;
+    entry.connection = kConnectionNetwork;
+    if (address.find(':') != std::string::npos) {
+        entry.ipv6Only = 1;
+        entry.addressIpv6 = address;
+    } else {
+        entry.addressIpv4 = address;
+    }
+    return entry;
+}
+
 }

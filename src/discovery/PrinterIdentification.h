@@ -1,12 +1,14 @@
 #pragma once
 
+#include "channel/ChannelBounds.h"
+
 #include <cstdint>
 #include <string>
 
 namespace plintor {
 
 class CUSBConnect;
-class PrinterList;
+struct PrinterEntry;
 
 inline constexpr const char* kPjlInfoId = "@PJL INFO ID\r\n";
 inline constexpr const char* kPjlInfoOptions = "@PJL INFO IWAOPTIONS\r\n";
@@ -16,18 +18,12 @@ inline constexpr const char* kPjlInfoSetup = "@PJL INFO IWASETUP\r\n";
 // false when the query fails or the answer holds no complete line.
 bool QueryIdLine(CUSBConnect& usb, std::string& line);
 
-// The capability query: options 0 when an answer line contains "MPC", else 1. With
-// SEND_PJL_VERIFICATION switched off, options is 0 without asking. configFilePath empty:
-// the file beside the program. 1 with options set, 0 when the printer could not be asked.
-int QueryOptions(const std::string& address, std::int32_t& options,
-                 const std::string& configFilePath = {});
-int QueryOptions(CUSBConnect& usb, std::int32_t& options, const std::string& configFilePath = {});
-
-// Codes of QuerySetupState.
-enum SetupStateCode { kSetupEnabled = 0, kSetupNoAnswer = 3, kSetupQueryFailed = 4, kSetupDisabled = 5 };
-
-// Asks the chosen printers in list order whether they accept setup.
-bool QuerySetupState(const PrinterList& printers, int& code, const std::string& configFilePath = {});
+// The capability query, over the channel the entry names (discovery/PrinterChannel.h):
+// options 0 when an answer line contains "MPC", else 1. With SEND_PJL_VERIFICATION switched
+// off, options is 0 without asking. configFilePath empty: the file beside the program. 1
+// with options set, 0 when the printer could not be asked.
+int QueryOptions(const PrinterEntry& printer, std::int32_t& options, const std::string& configFilePath = {},
+                 const ChannelBounds& bounds = {});
 
 // The version of the platform interfaces. On Linux it stands for the interfaces, not the
 // kernel, and is 6 or more, so USB printers are recognised by their INFO ID answer.

@@ -52,15 +52,7 @@ void PrinterList::SortByMac()
 
 int PrinterList::AddTypedPrinter(const std::string& address, const std::string& mac, std::int32_t options)
 {
-    PrinterEntry entry;
-    entry.connection = kConnectionNetwork;
-    if (address.find(':') != std::string::npos) {
-        entry.ipv6Only = 1;
-        entry.addressIpv6 = address;
-    } else {
-        entry.ipv6Only = 0;
-        entry.addressIpv4 = address;
-    }
+    PrinterEntry entry = NetworkPrinterAt(address);
     entry.macAddress = mac;
     entry.options = options;
     entries.push_back(std::move(entry));

@@ -1,6 +1,8 @@
 #include "discovery/SnmpSession.h"
 
+#include "channel/ChannelBounds.h"
 #include "discovery/SnmpCodec.h"
+#include "platform/NameLookup.h"
 #include "platform/NetInterfaces.h"
 #include "platform/TestOverrides.h"
 
@@ -146,26 +148,20 @@ int OpenResolvedOutlet(SnmpSession& s)
 {
     char service[8];
     std::snprintf(service, sizeof service, "%u", static_cast<unsigned>(s.port));
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_DGRAM;
-    hints.ai_protocol = IPPROTO_UDP;
-    addrinfo* results = nullptr;
-    if (getaddrinfo(s.target, service, &hints, &results) != 0)
-        return 0;
+    platform::LookupHints hints;
+    hints.socketType = SOCK_DGRAM;
+    hints.protocol = IPPROTO_UDP;
+    auto results = platform::CNameLookup().Resolve(s.target, service, hints, ChannelBounds{}.resolve);
     int taken = 0;
-    for (addrinfo* r = results; r && !taken; r = r->ai_next) {
-        int fd = OpenDatagramSocket(r->ai_family, r->ai_socktype, r->ai_protocol);
+    for (const platform::ResolvedAddress& r : results) {
+        if (taken)
+            break;
+        int fd = OpenDatagramSocket(r.family, r.socketType, r.protocol);
         if (fd < 0)
             continue;
-        if (r->ai_addrlen > sizeof(sockaddr_storage)) {
-            ::close(fd);
-            continue;
-        }
-        AddOutlet(s, fd, r->ai_addr, r->ai_addrlen);
+        AddOutlet(s, fd, reinterpret_cast<const sockaddr*>(&r.address), r.length);
         taken = 1;
     }
-    freeaddrinfo(results);
     return taken;
 }
 
@@ -468,15 +464,13 @@ int SnmpSessionSetup(SnmpSession& s, const char* target, const char* oidText, in
     // address of an interface that is up and not loopback stands in for it.
     bool resolved = false;
     std::uint32_t address = 0;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    addrinfo* results = nullptr;
-    if (getaddrinfo(name, nullptr, &hints, &results) == 0 && results) {
-        address = reinterpret_cast<const sockaddr_in*>(results->ai_addr)->sin_addr.s_addr;
+    platform::LookupHints hints;
+    hints.family = AF_INET;
+    auto results = platform::CNameLookup().Resolve(name, {}, hints, ChannelBounds{}.resolve);
+    if (!results.empty() && results.front().family == AF_INET) {
+        address = reinterpret_cast<const sockaddr_in*>(&results.front().address)->sin_addr.s_addr;
         resolved = true;
     }
-    if (results)
-        freeaddrinfo(results);
     if (!resolved || IsLoopback(address)) {
         std::uint32_t found = 0;
         for (const platform::NetInterface& i : platform::ListExternalInterfaces()) {

@@ -1,7 +1,9 @@
 #include "discovery/SpoolerUpkeep.h"
 
+#include "channel/ChannelBounds.h"
 #include "config/TextCompare.h"
 #include "platform/DurableFile.h"
+#include "platform/NameLookup.h"
 #include "platform/TestOverrides.h"
 
 #include <cups/cups.h>
@@ -224,18 +226,18 @@ bool LookUpNumericAddresses(const std::string& text, std::vector<std::string>& n
     numeric.clear();
     if (text.empty() || text.size() > 256)
         return false;
-    addrinfo hints{};
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* results = nullptr;
-    if (getaddrinfo(text.c_str(), nullptr, &hints, &results) != 0 || !results)
-        return false;
-    for (addrinfo* r = results; r; r = r->ai_next) {
+    // A queue's host name is looked up within the same bound as a printer's: a broken
+    // resolver must not hold the search.
+    platform::LookupHints hints;
+    hints.socketType = SOCK_STREAM;
+    for (const platform::ResolvedAddress& r :
+         platform::CNameLookup().Resolve(text, {}, hints, ChannelBounds{}.resolve)) {
         char host[1025];
-        if (getnameinfo(r->ai_addr, r->ai_addrlen, host, sizeof host, nullptr, 0, NI_NUMERICHOST) == 0
+        if (getnameinfo(reinterpret_cast<const sockaddr*>(&r.address), r.length, host, sizeof host, nullptr, 0,
+                        NI_NUMERICHOST) == 0
             && std::find(numeric.begin(), numeric.end(), host) == numeric.end())
             numeric.emplace_back(host);
     }
-    freeaddrinfo(results);
     return !numeric.empty();
 }
 

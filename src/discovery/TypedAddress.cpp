@@ -1,10 +1,10 @@
 #include "discovery/TypedAddress.h"
 
+#include "channel/ChannelBounds.h"
 #include "discovery/FormatMac.h"
 #include "discovery/NetworkDiscovery.h"
 #include "discovery/SnmpClient.h"
-
-#include <netdb.h>
+#include "platform/NameLookup.h"
 
 #include <cstring>
 
@@ -14,12 +14,9 @@ int ValidateTypedAddress(const std::string& text)
 {
     if (text.empty() || text == "0.0.0.0" || text == "255.255.255.255")
         return 0;
-    addrinfo hints{};
-    addrinfo* results = nullptr;
-    int rc = getaddrinfo(text.c_str(), nullptr, &hints, &results);
-    if (results)
-        freeaddrinfo(results);
-    return rc == 0 ? 1 : 0;
+    // A name is looked up within the channels' bound, so that a broken resolver cannot
+    // hold the page that asks.
+    return platform::CNameLookup().Resolve(text, {}, platform::LookupHints{}, ChannelBounds{}.resolve).empty() ? 0 : 1;
 }
 
 int CheckTypedAddress(const std::string& text, const DiscoveryContext& context)

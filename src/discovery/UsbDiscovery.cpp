@@ -61,6 +61,9 @@ int DiscoverUsb(const DiscoveryContext& context, int& noModuleCount)
     list.Clear();
     auto usb = context.usbRoots ? std::make_unique<CUSBConnect>(*context.usbRoots)
                                 : std::make_unique<CUSBConnect>();
+    // Every question of the search has a tight bound of its own (UsbSearchQuery), so that
+    // a device that does not answer cannot hold the pass.
+    usb->bounds.query = UsbSearchQuery;
     if (!usb->Enumerate() || usb->devices.empty())
         return 0;
     for (usb->First(); usb->current < usb->devices.size(); usb->Next()) {
@@ -81,17 +84,17 @@ int DiscoverUsb(const DiscoveryContext& context, int& noModuleCount)
         if (code != kSupported)
             continue;
         PrinterEntry entry;
-        entry.options = -1;
-        if (context.configureFlags & kConfigureIp) {
-            std::int32_t options = -1;
-            if (!QueryOptions(*usb, options, context.configFilePath))
-                continue;
-            entry.options = options;
-        }
         entry.chosen = 0;
         entry.connection = kConnectionUsb;
         entry.usbDevicePath = path;
         entry.usbPortNumber = port;
+        entry.options = -1;
+        if (context.configureFlags & kConfigureIp) {
+            std::int32_t options = -1;
+            if (!QueryOptions(entry, options, context.configFilePath, usb->bounds))
+                continue;
+            entry.options = options;
+        }
         list.Add(entry);
     }
     return list.Count();

@@ -1,7 +1,5 @@
 #include "pages/SetupState.h"
 
-#include "channel/CNetConnect.h"
-#include "channel/CUSBConnect.h"
 #include "config/GeneralSettings.h"
 #include "discovery/PrinterList.h"
 #include "settings/SettingsChannels.h"
@@ -18,10 +16,9 @@ constexpr std::string_view kEnabled = "SETUP=ENABLE";
 constexpr std::string_view kDisabled = "SETUP=DISABLE";
 
 // Reads the answer lines of the last question; true when one carried a setup state.
-template <class Channel>
-bool ReadSetupState(Channel& channel, int& code)
+bool ReadSetupState(CPrinterChannel& channel, int& code)
 {
-    channel.exchange.lineCursor = 0;
+    channel.Exchange().lineCursor = 0;
     std::string line;
     while (channel.NextLine(line)) {
         if (line.starts_with(kEnabled)) {
@@ -53,21 +50,12 @@ bool AskSetupState(const SettingsContext& context, int& code)
             return true;
         }
         asked = true;
-        bool answered = false;
-        bool decided = false;
-        if (entry.connection == kConnectionUsb) {
-            CUSBConnect usb;
-            ConfigureChannel(usb, context);
-            answered = usb.Query(kSetupQuestion, entry.usbDevicePath);
-            decided = answered && ReadSetupState(usb, code);
-        } else if (entry.connection == kConnectionNetwork) {
-            CNetConnect net;
-            ConfigureChannel(net, context);
-            answered = net.Query(entry.NetworkAddress(), kSetupQuestion);
-            decided = answered && ReadSetupState(net, code);
-        } else {
+        if (!CPrinterChannel::Reaches(entry))
             continue;
-        }
+        CPrinterChannel channel;
+        ConfigureChannel(channel, context);
+        bool answered = channel.Query(entry, kSetupQuestion);
+        bool decided = answered && ReadSetupState(channel, code);
         if (!answered) {
             code = SetupAnswer::kNotAsked;
             return false;

@@ -4,17 +4,46 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include <poll.h>
+#include <sys/types.h>
+
 namespace plintor::platform {
 
-// A character device opened for reading and writing (a USB printer's /dev/usb/lpN, or the
-// stand-in printer's pseudo-terminal), closed by its destructor. Reads and writes wait with
-// poll and a bound; there is never a bare blocking read.
+// The system calls a device file makes. Tests hand fakes that play what no test can get
+// from the kernel (a printer whose driver reports its buffer drained late or never, one that
+// sends zero-length packets, one that goes away); a member left empty is the system's call.
+// Fakes report errors through errno, as the system does.
+struct DeviceCalls {
+    std::function<int(const char* path, int flags)> open;
+    std::function<ssize_t(int fd, void* buffer, std::size_t size)> read;
+    std::function<ssize_t(int fd, const void* bytes, std::size_t size)> write;
+    std::function<int(pollfd& entry, int timeoutMs)> poll;
+    std::function<int(int fd)> close;
+};
+
+// A USB printer's device file (/dev/usb/lpN, or the stand-in printer's pseudo-terminal),
+// opened non-blocking for reading and writing and closed by its destructor. Every read and
+// write waits with poll and a bound; there is never a bare blocking call.
+//
+// What it relies on, from the Linux usblp driver:
+// - A non-blocking write returns as soon as its transfer is submitted, and closing the file
+//   cancels the transfers still in flight. poll reports POLLOUT once the last write has
+//   completed, so WriteAll waits for that report (within its bound) before it returns Ok:
+//   the job is then with the printer, and closing cannot cut it off.
+// - A read returns 0 bytes when the printer sent a zero-length packet; that is an answer
+//   of nothing, not an end (Read reports it as Closed, "delivered no bytes").
+// - An unplugged device makes poll report POLLHUP (kernels since 5.12) and reads and writes
+//   fail with ENODEV, ESHUTDOWN or EIO; any of these is Failed. The stand-in printer's
+//   pseudo-terminal, once its master side is closed, reports POLLHUP the same way. Only a
+//   drain report (POLLOUT) that comes with the hang-up stands: the job was taken.
 class CDeviceFile {
 public:
     CDeviceFile() = default;
+    explicit CDeviceFile(DeviceCalls calls);
     CDeviceFile(const CDeviceFile&) = delete;
     CDeviceFile& operator=(const CDeviceFile&) = delete;
     ~CDeviceFile();
@@ -25,16 +54,21 @@ public:
     // Opens an existing device file; closes what was open before.
     bool Open(const std::string& path);
 
-    // Writes all of `bytes` within `bound`.
+    // Writes all of `bytes` and waits until the driver reports them drained, all within
+    // `bound`. TimedOut when the bound passed first: the job may not have reached the
+    // printer, and closing now would cancel it.
     IoResult WriteAll(std::string_view bytes, std::chrono::milliseconds bound);
 
     // One read of at most `capacity` bytes into `bytes` (replaced), waiting at most `bound`.
-    // A device that went away (hang-up, EIO, ENODEV) is Failed.
+    // Closed for a read of 0 bytes (a zero-length packet); Failed for a device that went away.
     IoResult Read(std::string& bytes, std::size_t capacity, std::chrono::milliseconds bound);
 
     void Close();
 
 private:
+    IoResult Wait(short events, std::chrono::steady_clock::time_point deadline);
+
+    DeviceCalls calls;
     int fd = -1;
 };
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/NameLookup.h"
+
 #include <sys/socket.h>
 
 namespace plintor::platform {
@@ -13,23 +15,16 @@ namespace plintor::platform {
 // Outcome of one bounded socket or device operation.
 enum class IoResult {
     Ok,       // data moved (or the connection was made)
-    Closed,   // the peer closed the connection (a receive of 0 bytes)
+    Closed,   // a receive of 0 bytes: the peer closed the connection (on a USB printer
+              // device: the printer sent a zero-length packet)
     TimedOut, // the wait expired
     Failed,   // the system reported an error, or the device went away
 };
 
-// One result of an address lookup, kept by value.
-struct ResolvedAddress {
-    int family = 0;
-    int socketType = 0;
-    int protocol = 0;
-    sockaddr_storage address{};
-    socklen_t length = 0;
-};
-
 // Resolves `host` (IPv4 dotted, IPv6 with or without "[...]" and "%scope", or a name) for a
 // stream connection to `service`, any address family, in the lookup's order. Numeric
-// addresses resolve at once; a name lookup that outlasts `bound` gives no results.
+// addresses resolve at once; a name lookup that outlasts `bound` gives no results
+// (platform/NameLookup.h).
 std::vector<ResolvedAddress> ResolveStream(std::string_view host, const std::string& service,
                                            std::chrono::milliseconds bound);
 

@@ -1,7 +1,5 @@
 #include "settings/ApplySettings.h"
 
-#include "channel/CNetConnect.h"
-#include "channel/CUSBConnect.h"
 #include "channel/PjlFraming.h"
 #include "config/ConfigReader.h"
 #include "discovery/PrinterList.h"
@@ -32,15 +30,6 @@ enum class FileMode {
 // keeps the lines of the printers before.
 using JobBuilder = std::function<bool(const PrinterEntry& entry, std::string& job)>;
 
-bool SendToEntry(const PrinterEntry& entry, const std::string& job, CNetConnect& net, CUSBConnect& usb)
-{
-    if (entry.connection == kConnectionUsb)
-        return usb.Send(job, entry.usbDevicePath);
-    if (entry.connection == kConnectionNetwork)
-        return net.Send(entry.NetworkAddress(), job);
-    return false;
-}
-
 bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build, FileMode fileMode,
                         ApplyReport* report)
 {
@@ -50,10 +39,8 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
     if (context.printers == nullptr)
         return true;
 
-    CNetConnect net;
-    CUSBConnect usb;
-    ConfigureChannel(net, context);
-    ConfigureChannel(usb, context);
+    CPrinterChannel channel;
+    ConfigureChannel(channel, context);
     platform::CAnsiCodePage wire = WireCodePage(context);
     std::string job;
     std::string wireBytes;
@@ -89,7 +76,7 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
             done.unbuilt.push_back(index);
             continue;
         }
-        if (!SendToEntry(entry, job, net, usb)) {
+        if (!channel.Send(entry, job)) {
             done.failed = index;
             return false;
         }

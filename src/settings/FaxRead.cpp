@@ -1,7 +1,5 @@
 #include "settings/FaxRead.h"
 
-#include "channel/CNetConnect.h"
-#include "channel/CUSBConnect.h"
 #include "config/TextCompare.h"
 #include "config/UtilityConfig.h"
 #include "discovery/PrinterList.h"
@@ -98,21 +96,16 @@ int ReadFaxSettings(const SettingsContext& context, int& status)
     status = 1;
 
     if (context.printers != nullptr) {
-        CNetConnect net;
-        CUSBConnect usb;
-        ConfigureChannel(net, context);
-        ConfigureChannel(usb, context);
+        CPrinterChannel channel;
+        ConfigureChannel(channel, context);
         for (const PrinterEntry& entry : context.printers->Entries()) {
             if (entry.chosen == 0)
                 continue;
-            if (entry.connection == kConnectionUsb) {
-                status = usb.QueryBatch(job, requests, entry.usbDevicePath) ? 1 : 0;
-            } else if (entry.connection == kConnectionNetwork) {
-                status = net.QueryBatch(entry.NetworkAddress(), job, requests) ? 1 : 0;
-            } else {
+            if (!CPrinterChannel::Reaches(entry)) {
                 status = 0;
                 return status;
             }
+            status = channel.QueryBatch(entry, job, requests) ? 1 : 0;
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "discovery/PrinterChannel.h"
 #include "platform/AnsiCodePage.h"
 #include "settings/SettingsContext.h"
 
@@ -21,6 +22,11 @@ void ConfigureChannel(Channel& channel, const SettingsContext& context)
     channel.bounds = context.bounds;
     if (!context.wireCharset.empty())
         channel.codePage = platform::CAnsiCodePage(context.wireCharset);
+}
+
+inline void ConfigureChannel(CPrinterChannel& channel, const SettingsContext& context)
+{
+    channel.Configure(context.bounds, context.wireCharset);
 }
 
 }

@@ -4,6 +4,7 @@
 #include "app/CPlintorApp.h"
 #include "app/StartUpWiring.h"
 #include "discovery/NetworkDiscovery.h"
+#include "discovery/PrinterEntry.h"
 #include "discovery/PrinterIdentification.h"
 #include "discovery/SpoolerUpkeep.h"
 #include "discovery/TypedAddress.h"
@@ -41,7 +42,7 @@ WizardServices ProgramWizardServices()
         CSpoolerUpkeep::ForThisRun().DisableBidi(address, CSpoolerUpkeep::kNetworkForm, app.printersToRestore);
     };
     services.queryOptions = [](CPlintorApp& app, const std::string& address, std::int32_t& options) {
-        return QueryOptions(address, options, app.configFilePath);
+        return QueryOptions(NetworkPrinterAt(address), options, app.configFilePath);
     };
     services.readFaxSettings = [](CPlintorApp& app) {
         int status = 0;

@@ -255,20 +255,26 @@ TEST(NetChannelFaults, SlowAnswerWithinTheBoundSucceedsBeyondItFails)
 
 TEST(NetChannelFaults, SplitAnswers)
 {
-    // Garbage in the first piece, the echo beginning the second: the second read accepts.
-    CPrinterProcess echoSecond(Printer({"--fault", "garbage=\\x01status\\r\\n", "--fault", "split=9/100"}));
-    ASSERT_TRUE(echoSecond.Ready());
-    Channel channel(echoSecond);
-    ASSERT_TRUE(channel.Query("127.0.0.1", InfoId));
-    EXPECT_EQ(channel.exchange.reply, InfoId + "PLINTOR MFP 9000\r\n\x0c");
-
-    // The echo cut in two: each read replaces the reply, so neither piece is the answer.
-    CPrinterProcess echoCut(Printer({"--fault", "split=5/100"}));
+    // Regression: Query kept only the last chunk it read, so an answer that TCP cut
+    // anywhere (here inside the echo line) was lost. The pieces are joined.
+    CPrinterProcess echoCut(Printer({"--fault", "split=5,20/100"}));
     ASSERT_TRUE(echoCut.Ready());
     Channel cut(echoCut);
-    EXPECT_FALSE(cut.Query("127.0.0.1", InfoId));
-    EXPECT_EQ(cut.exchange.reply, ""); // the third read found nothing more
-    EXPECT_EQ(cut.exchange.failure, ChannelFailure::ReadTimedOut);
+    ASSERT_TRUE(cut.Query("127.0.0.1", InfoId));
+    EXPECT_EQ(cut.exchange.reply, InfoId + "PLINTOR MFP 9000\r\n\x0c");
+    EXPECT_EQ(Lines(cut), std::vector<std::string>{"PLINTOR MFP 9000"});
+
+    // An unrelated status block before the answer uses up one try; the next try reads the
+    // answer, whether it came in a later piece or in the same chunk as the status block.
+    const std::string status = "garbage=@PJL USTATUS DEVICE\\r\\nCODE=10001\\r\\n\\f";
+    for (std::vector<std::string> cutting : {std::vector<std::string>{"--fault", "split=34/100"},
+                                             std::vector<std::string>{"--segment-pause", "0"}}) {
+        CPrinterProcess statusFirst(Printer(With({"--fault", status}, cutting)));
+        ASSERT_TRUE(statusFirst.Ready());
+        Channel channel(statusFirst);
+        ASSERT_TRUE(channel.Query("127.0.0.1", InfoId));
+        EXPECT_EQ(channel.exchange.reply, InfoId + "PLINTOR MFP 9000\r\n\x0c");
+    }
 
     // A batch answer in pieces, cut inside lines and right after a form feed.
     CPrinterProcess batch(Printer(With(FaxValues, {"--fault", "split=3,40,41,45,90/80"})));
@@ -345,9 +351,10 @@ TEST(NetChannelFaults, OversizedAnswerIsCappedAndFails)
     CPrinterProcess printer(Printer(With(FaxValues, {"--fault", "oversized=6000000"})));
     ASSERT_TRUE(printer.Ready());
     Channel channel(printer);
-    // A single read takes one chunk: the echo begins it, so Query accepts that chunk.
-    ASSERT_TRUE(channel.Query("127.0.0.1", InfoId));
-    EXPECT_LE(channel.exchange.reply.size(), 1024u);
+    // Query reads the answer until its form feed, which comes only after the cap.
+    EXPECT_FALSE(channel.Query("127.0.0.1", InfoId));
+    EXPECT_EQ(channel.exchange.failure, ChannelFailure::ReplyTooLarge);
+    EXPECT_EQ(channel.exchange.reply.size(), channel.bounds.maxReplyBytes);
     // The accumulating read stops at the cap.
     auto requests = FaxRequests();
     EXPECT_FALSE(channel.QueryBatch("127.0.0.1", FaxJob(), requests));
@@ -360,11 +367,11 @@ TEST(NetChannelFaults, NoFormFeed)
     CPrinterProcess printer(Printer(With(FaxValues, {"--fault", "no-formfeed"})));
     ASSERT_TRUE(printer.Ready());
     Channel channel(printer);
-    // Query needs only the echo; the last character removed is then the final "\n", so the
-    // identity line has no line end left and is not a line.
-    ASSERT_TRUE(channel.Query("127.0.0.1", InfoId));
-    EXPECT_EQ(channel.exchange.body, "PLINTOR MFP 9000\r");
-    EXPECT_TRUE(Lines(channel).empty());
+    // Without its form feed an answer never ends while the printer keeps the connection:
+    // each try's wait runs out.
+    EXPECT_FALSE(channel.Query("127.0.0.1", InfoId));
+    EXPECT_EQ(channel.exchange.failure, ChannelFailure::ReadTimedOut);
+    EXPECT_EQ(channel.exchange.reply, ""); // the last try found nothing more
     // A batch answer without form feeds has no blocks: the read cycles run out.
     auto requests = FaxRequests();
     auto start = Clock::now();

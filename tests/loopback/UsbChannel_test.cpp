@@ -247,6 +247,30 @@ TEST(UsbChannelFaults, DeviceThatVanishesMidAnswerFailsAndComesBack)
     EXPECT_EQ(channel.exchange.failure, ChannelFailure::NoDevice);
 }
 
+TEST(UsbChannelFaults, ZeroLengthPacketIsAnEmptyAnswerAndTheNextTryReadsTheAnswer)
+{
+    // A read of 0 bytes is what usblp returns for a zero-length packet: the try ends with
+    // nothing recognised, and the next one follows the pause.
+    CPrinterProcess printer(UsbPrinter({"--fault", "zero-length", "--dinquire", "FAX_SET_LINE_TYPE=PSTN"}));
+    ASSERT_TRUE(printer.Ready());
+    Channel channel(printer);
+    auto start = Clock::now();
+    ASSERT_TRUE(channel.Query(InfoId, printer.UsbDevice()));
+    EXPECT_GE(Clock::now() - start, channel.bounds.pause);
+    EXPECT_EQ(channel.exchange.reply, InfoId + "PLINTOR MFP 9000\r\n\x0c");
+    // In a batch a zero-length packet ends the first read cycle without text.
+    auto requests = FaxRequests();
+    ASSERT_TRUE(channel.QueryBatch(FaxJob, requests, printer.UsbDevice()));
+    EXPECT_EQ(requests[1].lines, std::vector<std::string>{"PSTN"});
+
+    // Three of them use up the three tries.
+    CPrinterProcess three(UsbPrinter({"--fault", "zero-length=3"}));
+    ASSERT_TRUE(three.Ready());
+    Channel tries(three);
+    EXPECT_FALSE(tries.Query(InfoId, three.UsbDevice()));
+    EXPECT_EQ(tries.exchange.failure, ChannelFailure::NotRecognised);
+}
+
 TEST(UsbChannelFaults, GarbageNoFormFeedOversizedEndless)
 {
     CPrinterProcess garbage(UsbPrinter({"--fault", "garbage"}));
@@ -256,7 +280,7 @@ TEST(UsbChannelFaults, GarbageNoFormFeedOversizedEndless)
     // The first read ended at the form feed unrecognised; the ones after it found nothing.
     EXPECT_EQ(channel.exchange.failure, ChannelFailure::ReadTimedOut);
 
-    // A usblp read never ends with 0 bytes: without a form feed the wait runs out.
+    // Without a form feed (and without a zero-length packet after it) the wait runs out.
     CPrinterProcess noFormFeed(UsbPrinter({"--fault", "no-formfeed"}));
     ASSERT_TRUE(noFormFeed.Ready());
     Channel waiting(noFormFeed);

@@ -120,6 +120,25 @@ TEST_F(UsbDiscoveryTest, ListsSupportedPrintersWithPathPortAndOptionsAndDropsOth
     EXPECT_EQ(list.Count(), 0);
 }
 
+TEST_F(UsbDiscoveryTest, SilentDeviceIsLeftOutAndTheTightSearchBoundStillListsTheOthers)
+{
+    // The search's questions have UsbSearchQuery as a whole (a silent device used to hold
+    // a pass for three read bounds and two pauses; channel_query_bench prints the time of
+    // a pass). A printer that answers in pieces still answers within it.
+    CPrinterProcess& silent = Plug({"--id", kModel, "--fault", "silent"});
+    CPrinterProcess& answering = Plug({"--id", kModel});
+    DiscoveryContext context = Context(kConfigureIp, 0);
+    int noModule = -1;
+    ASSERT_EQ(DiscoverUsb(context, noModule), 1);
+    std::vector<PrinterEntry> entries = Entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].usbDevicePath, answering.UsbDevice());
+    EXPECT_EQ(entries[0].options, 1);
+    // The silent device was asked who it is, once.
+    const std::string uel = "\x1b%-12345X";
+    EXPECT_EQ(silent.WaitForLog(1), uel + "@PJL INFO ID\r\n" + uel);
+}
+
 TEST_F(UsbDiscoveryTest, WirelessRunCountsPrintersWithoutTheModuleAndDoesNotListThem)
 {
     CPrinterProcess& wlan = Plug({"--id", kModel, "--options", "WLAN"});

@@ -6,6 +6,8 @@
 #include "discovery/PrinterList.h"
 #include "discovery/TypedAddress.h"
 #include "discovery/UsbDiscovery.h"
+#include "pages/SetupState.h"
+#include "settings/SettingsContext.h"
 
 #include <gtest/gtest.h>
 
@@ -103,24 +105,27 @@ TEST(QueryOptions, VerificationSwitchedOffAnswersZeroWithoutAsking)
     TempConfig config("[General Setting]\nSEND_PJL_VERIFICATION=OFF\n");
     std::int32_t options = -1;
     // 192.0.2.1 is never asked: the switch decides before any traffic.
-    EXPECT_EQ(QueryOptions("192.0.2.1", options, config.path), 1);
+    EXPECT_EQ(QueryOptions(NetworkPrinterAt("192.0.2.1"), options, config.path), 1);
     EXPECT_EQ(options, 0);
 }
 
-TEST(QuerySetupState, AnEmptyListOrNoChosenPrinterGivesCode3)
+TEST(AskSetupState, AnEmptyListOrNoChosenPrinterGivesCode3)
 {
     TempConfig config("[General Setting]\n");
     PrinterList list;
+    SettingsContext context;
+    context.printers = &list;
+    context.configFilePath = config.path;
     int code = -1;
-    EXPECT_FALSE(QuerySetupState(list, code, config.path));
-    EXPECT_EQ(code, kSetupNoAnswer);
+    EXPECT_FALSE(AskSetupState(context, code));
+    EXPECT_EQ(code, SetupAnswer::kNoAnswer);
     list.AddTypedPrinter("192.0.2.1", "001122334455", 1);
     code = -1;
-    EXPECT_FALSE(QuerySetupState(list, code, config.path));
-    EXPECT_EQ(code, kSetupNoAnswer);
+    EXPECT_FALSE(AskSetupState(context, code));
+    EXPECT_EQ(code, SetupAnswer::kNoAnswer);
 }
 
-TEST(QuerySetupState, VerificationSwitchedOffAcceptsTheFirstChosenPrinter)
+TEST(AskSetupState, VerificationSwitchedOffAcceptsTheFirstChosenPrinter)
 {
     TempConfig config("[General Setting]\nSEND_PJL_VERIFICATION=off-please\n");
     PrinterList list;
@@ -129,9 +134,12 @@ TEST(QuerySetupState, VerificationSwitchedOffAcceptsTheFirstChosenPrinter)
     ASSERT_TRUE(list.GetPrinter(index, entry));
     entry.chosen = 1;
     list.ReplacePrinter(index, entry);
+    SettingsContext context;
+    context.printers = &list;
+    context.configFilePath = config.path;
     int code = -1;
-    EXPECT_TRUE(QuerySetupState(list, code, config.path));
-    EXPECT_EQ(code, kSetupEnabled);
+    EXPECT_TRUE(AskSetupState(context, code));
+    EXPECT_EQ(code, SetupAnswer::kReady);
 }
 
 TEST(PlatformMajorVersion, IsAtLeastSixOnLinux)

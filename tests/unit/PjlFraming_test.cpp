@@ -221,5 +221,42 @@ TEST(PjlBatch, UnansweredRequestFailsButOthersAreFilled)
     EXPECT_EQ(requests[1].lines, std::vector<std::string>{"PBX"});
 }
 
+TEST(PjlBatch, MatcherFedChunkByChunkAgreesWithMatchingTheWholeReplyEachTime)
+{
+    // Regression: the accumulating read re-ran the whole-reply matcher after every chunk,
+    // quadratic in the answer. The incremental matcher must give, after every chunk, what
+    // matching the reply so far from scratch gives: the result and every request's lines.
+    const std::vector<std::string> replies = {
+        "@PJL DINQUIRE FAX_SET_LINE_TYPE\r\nPSTN\r\n\x0c@PJL DINQUIRE FAX_SET_COUNTRY\r\nGERMANY\r\nEXTRA\r\n\x0c",
+        "\x0c\r\nstray\r\n\x0c\r\n@PJL DINQUIRE FAX_SET_COUNTRY\r\n?\r\nNOT\r\n\x0cjunk\x0c"
+        "@PJL DINQUIRE FAX_SET_LINE_TYPE\nPBX\n\x0c@PJL DINQUIRE FAX_SET_LINE_TYPE\r\nLATER\r\n\x0c",
+        "@PJL DINQUIRE\r\nBOTH\r\n\x0c@PJL DINQUIRE FAX_SET_COUNTRY EXTRA\r\nNO\r\n\x0ctail without end",
+        "no form feed at all\r\n",
+        "",
+    };
+    for (const std::string& whole : replies) {
+        for (std::size_t chunk : {std::size_t(1), std::size_t(3), std::size_t(7), std::size_t(64)}) {
+            SCOPED_TRACE(testing::Message() << "chunk " << chunk << " of: " << whole);
+            auto incremental = FaxRequests();
+            PjlExchange growing;
+            CBatchMatcher matcher(incremental);
+            for (std::size_t end = 0; end < whole.size() + chunk; end += chunk) {
+                growing.reply = whole.substr(0, std::min(end, whole.size()));
+                auto fromScratch = FaxRequests();
+                PjlExchange once;
+                once.reply = growing.reply;
+                bool expected = MatchBatch(once, fromScratch);
+                ASSERT_EQ(matcher.Match(growing), expected) << "after " << growing.reply.size() << " bytes";
+                for (std::size_t i = 0; i < fromScratch.size(); ++i)
+                    ASSERT_EQ(incremental[i].lines, fromScratch[i].lines) << "request " << i;
+            }
+        }
+    }
+    // No requests: complete at once, as MatchBatch has it.
+    std::vector<PjlRequest> none;
+    PjlExchange exchange;
+    EXPECT_TRUE(CBatchMatcher(none).Match(exchange));
+}
+
 }
 }

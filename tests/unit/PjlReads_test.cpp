@@ -167,5 +167,56 @@ TEST(PjlReads, FormFeedReadEndsAtTheFormFeed)
     EXPECT_EQ(exchange.reply, "@PJL INFO ID\r\n");
 }
 
+TEST(PjlReads, CharacterCutAtTheCapFailsTheReadInsteadOfEndingPastIt)
+{
+    // Regression: a character cut off by the close was marked after the cap had been
+    // checked, so the answer ended one mark past the cap and the read still succeeded.
+    platform::CAnsiCodePage utf8("UTF-8");
+    ChannelBounds bounds;
+    bounds.maxReplyBytes = 20;
+    std::string head = "@PJL DINQUIRE A\r\nXX"; // 19 bytes; the mark of the cut "\xc3" takes 3
+    ASSERT_EQ(head.size(), 19u);
+    std::vector<PjlRequest> requests{{"@PJL DINQUIRE A\r\n", {}}};
+    PjlExchange exchange;
+
+    ScriptedDevice batch;
+    batch.reads = {{IoResult::Ok, head + "\xc3"}, {IoResult::Closed, ""}};
+    EXPECT_FALSE(ReadUntilComplete(exchange, requests, utf8, bounds, batch.Reader()));
+    EXPECT_EQ(exchange.failure, ChannelFailure::ReplyTooLarge);
+    EXPECT_LE(exchange.reply.size(), bounds.maxReplyBytes);
+
+    ScriptedDevice single;
+    single.reads = {{IoResult::Ok, head + "\xc3"}, {IoResult::Closed, ""}};
+    EXPECT_FALSE(ReadUntilFormFeed(exchange, utf8, bounds, single.Reader()));
+    EXPECT_EQ(exchange.failure, ChannelFailure::ReplyTooLarge);
+    EXPECT_LE(exchange.reply.size(), bounds.maxReplyBytes);
+
+    // Within the cap the mark is kept and the read succeeds.
+    bounds.maxReplyBytes = 22;
+    ScriptedDevice fits;
+    fits.reads = {{IoResult::Ok, head + "\xc3"}, {IoResult::Closed, ""}};
+    EXPECT_TRUE(ReadUntilFormFeed(exchange, utf8, bounds, fits.Reader()));
+    EXPECT_EQ(exchange.reply, head + "\xef\xbf\xbd");
+}
+
+TEST(PjlReads, TextAfterAFormFeedIsKeptForTheNextTry)
+{
+    // A status block and the answer in one chunk, then the answer's end in the next: the
+    // first try ends at the status block's form feed, the second starts with what followed.
+    platform::CAnsiCodePage utf8("UTF-8");
+    ScriptedDevice device;
+    device.reads = {{IoResult::Ok, "@PJL USTATUS DEVICE\r\nCODE=10001\r\n\x0c@PJL INFO ID\r\nCAF\xc3"},
+                    {IoResult::Ok, "\xa9\r\n\x0cNEXT"}};
+    PjlExchange exchange;
+    ReadRest rest;
+    ASSERT_TRUE(ReadUntilFormFeed(exchange, utf8, ChannelBounds{}, device.Reader(), &rest));
+    EXPECT_EQ(exchange.reply, "@PJL USTATUS DEVICE\r\nCODE=10001\r\n\x0c");
+    ASSERT_TRUE(ReadUntilFormFeed(exchange, utf8, ChannelBounds{}, device.Reader(), &rest));
+    EXPECT_EQ(exchange.reply, "@PJL INFO ID\r\nCAF\xc3\xa9\r\n\x0c");
+    EXPECT_EQ(rest.text, "NEXT");
+    EXPECT_EQ(device.calls, 2);
+}
+
 }
 }
+

@@ -108,6 +108,10 @@ bool Faults::Add(const std::string& text)
         noFormFeed = true;
     } else if (name == "endless" && !hasArgument) {
         endless = true;
+    } else if (name == "zero-length") {
+        if (hasArgument && (!ParseCount(argument, number) || number > 1000))
+            return false;
+        zeroLength = hasArgument ? static_cast<int>(number) : 1;
     } else {
         return false;
     }
@@ -153,13 +157,24 @@ AnswerPlan Faults::Plan(std::string bytes) const
     for (std::size_t offset : splitOffsets)
         if (offset > 0 && offset < bytes.size())
             cuts.push_back(offset);
+    int pauseMs = splitPauseMs;
+    if (splitOffsets.empty() && segmentPauseMs > 0) {
+        // After every line end, and before every form feed: the pieces a printer writes.
+        pauseMs = segmentPauseMs;
+        for (std::size_t i = 0; i + 1 < bytes.size() && cuts.size() + 1 < MaxSegments; ++i) {
+            if (bytes[i] == '\n' || bytes[i] == '\x0c')
+                cuts.push_back(i + 1);
+            if (bytes[i + 1] == '\x0c' && bytes[i] != '\n')
+                cuts.push_back(i + 1);
+        }
+    }
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
     cuts.push_back(bytes.size());
     std::size_t start = 0;
     for (std::size_t cut : cuts) {
         AnswerStep step;
-        step.delay = std::chrono::milliseconds(start == 0 ? slowMs.value_or(0) : splitPauseMs);
+        step.delay = std::chrono::milliseconds(start == 0 ? slowMs.value_or(0) : pauseMs);
         step.bytes = bytes.substr(start, cut - start);
         if (!step.bytes.empty() || plan.closeAfter || start == 0)
             plan.steps.push_back(std::move(step));
@@ -179,7 +194,9 @@ std::string FaultHelp()
            "                         default NUL, control and high bytes, then CR LF)\n"
            "  oversized[=BYTES]      answer queries with BYTES of lines (default 8 MiB)\n"
            "  no-formfeed            leave the form feeds out of answers\n"
-           "  endless                keep sending lines after the answer, forever\n";
+           "  endless                keep sending lines after the answer, forever\n"
+           "  zero-length[=N]        USB: N zero-length packets (reads of 0 bytes) before each\n"
+           "                         answer (default 1)\n";
 }
 
 }

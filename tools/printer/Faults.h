@@ -25,6 +25,12 @@ struct AnswerPlan {
 };
 
 struct Faults {
+    // Not a fault: how every answer goes out when no split is asked for. Like real printers,
+    // the stand-in sends the echo line, each further line and the form feed that ends a
+    // block in separate writes (separate TCP segments), this many milliseconds apart; 0
+    // sends each answer in one write. Set with --segment-pause.
+    int segmentPauseMs = 10;
+
     bool silent = false;                      // silent: accept jobs, never answer
     std::optional<int> slowMs;                // slow[=MS]: answer after MS (default 2000)
     std::vector<std::size_t> splitOffsets;    // split=OFF[,OFF...][/MS]: cut the answer there
@@ -34,6 +40,8 @@ struct Faults {
     std::optional<std::size_t> oversized;     // oversized[=BYTES]: an answer of BYTES (8 MiB)
     bool noFormFeed = false;                  // no-formfeed: answers without their form feeds
     bool endless = false;                     // endless: never stop sending after the answer
+    int zeroLength = 0;                       // zero-length[=N]: over USB, N zero-length
+                                              //   packets before each answer (default 1)
 
     // Parses one "NAME[=ARG]"; false for an unknown name or a bad argument.
     bool Add(const std::string& text);
@@ -50,6 +58,10 @@ extern const std::string DefaultGarbage;
 
 // Unescapes \r \n \t \0 \\ and \xHH in a fault argument.
 std::string Unescape(const std::string& text);
+
+// The most pieces an answer is cut into by default; the rest of a longer answer (an
+// oversized one) goes out in the last piece.
+inline constexpr std::size_t MaxSegments = 64;
 
 // The filler line that oversized and endless answers are made of.
 extern const std::string FillerLine;

@@ -13,6 +13,24 @@ namespace plintor::printer {
 namespace {
 
 constexpr std::string_view Uel = "\x1b%-12345X";
+
+// The end-of-file character of the USB stand-in's terminal, which is in canonical mode when
+// zero-length packets are asked for (CUsbStandIn): at the start of a line it makes the
+// host's read return 0 bytes, as usblp's read does for a zero-length packet; after text it
+// hands that text over without a line end.
+constexpr char TerminalEof = '\x04';
+
+// N zero-length packets before the answer, and every piece of it pushed to the host as it
+// is sent (a canonical terminal would otherwise hold text that does not end a line).
+void AddZeroLengthPackets(AnswerPlan& plan, int count)
+{
+    if (plan.steps.empty())
+        return;
+    plan.steps.front().bytes.insert(0, std::string(static_cast<std::size_t>(count), TerminalEof));
+    for (AnswerStep& step : plan.steps)
+        if (!step.bytes.empty() && step.bytes.back() != '\n')
+            step.bytes.push_back(TerminalEof);
+}
 constexpr std::size_t EndlessChunk = 64 * 1024;
 
 }
@@ -131,6 +149,8 @@ void CPjlPeer::StartAnswer(const std::string& job)
         return;
     if (printer.IsOffline())
         return;
+    if (kind == Kind::Usb && faults.zeroLength > 0)
+        AddZeroLengthPackets(plan, faults.zeroLength);
     std::chrono::milliseconds at{0};
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         at += plan.steps[i].delay;

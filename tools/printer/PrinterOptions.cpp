@@ -58,6 +58,14 @@ const std::vector<OptionRow> Table = {
      [](PrinterOptions& o, const std::string& a) { o.logFile = a; return !a.empty(); }},
     {"--usb", "DIR", "also be a USB printer: a pseudo-terminal with a fake sysfs tree under DIR",
      [](PrinterOptions& o, const std::string& a) { o.usbDir = a; return !a.empty(); }},
+    {"--segment-pause", "MS", "pause between the pieces of an answer: the echo line, each line and the\n"
+     "                          form feed go out in separate writes (default 10; 0: one write)",
+     [](PrinterOptions& o, const std::string& a) {
+         if (a.empty() || a.size() > 5 || a.find_first_not_of("0123456789") != std::string::npos)
+             return false;
+         o.faults.segmentPauseMs = std::atoi(a.c_str());
+         return true;
+     }},
     {"--fault", "NAME[=ARG]", "misbehave (repeatable); see Faults below",
      [](PrinterOptions& o, const std::string& a) { return o.faults.Add(a); }},
     {"--port-file", "FILE", "write the PJL port to FILE once listening (for --pjl-port 0)",

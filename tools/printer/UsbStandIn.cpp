@@ -98,6 +98,15 @@ bool CUsbStandIn::OpenTerminal(std::string& error)
     termios raw{};
     tcgetattr(slave, &raw);
     cfmakeraw(&raw);
+    if (printer.Options().faults.zeroLength > 0) {
+        // Canonical input, so that the end-of-file character gives the host reads of 0
+        // bytes (the stand-in's zero-length packets, PjlPeer.cpp). No other character edits
+        // the line; a line longer than the terminal's 4095 bytes would be cut.
+        raw.c_lflag |= ICANON;
+        raw.c_cc[VEOF] = 4;
+        for (int special : {VERASE, VKILL, VEOL, VEOL2})
+            raw.c_cc[special] = _POSIX_VDISABLE;
+    }
     tcsetattr(slave, TCSANOW, &raw);
     return true;
 }

@@ -4,7 +4,6 @@
 #include <cerrno>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 namespace plintor::platform {
@@ -13,13 +12,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::chrono::milliseconds Remaining(Clock::time_point deadline)
+int RemainingMs(Clock::time_point deadline)
 {
-    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    return left.count() < 0 ? std::chrono::milliseconds(0) : left;
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
 }
 
 }
+
+CDeviceFile::CDeviceFile(DeviceCalls deviceCalls) : calls(std::move(deviceCalls)) {}
 
 CDeviceFile::~CDeviceFile()
 {
@@ -28,10 +29,13 @@ CDeviceFile::~CDeviceFile()
 
 void CDeviceFile::Close()
 {
-    if (fd >= 0) {
+    if (fd < 0)
+        return;
+    if (calls.close)
+        calls.close(fd);
+    else
         ::close(fd);
-        fd = -1;
-    }
+    fd = -1;
 }
 
 bool CDeviceFile::Open(const std::string& path)
@@ -40,8 +44,38 @@ bool CDeviceFile::Open(const std::string& path)
     if (path.empty())
         return false;
     // O_NOCTTY: the stand-in printer's device is a terminal that must not become ours.
-    fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+    fd = calls.open ? calls.open(path.c_str(), flags) : ::open(path.c_str(), flags);
     return fd >= 0;
+}
+
+IoResult CDeviceFile::Wait(short events, Clock::time_point deadline)
+{
+    while (true) {
+        pollfd entry{fd, events, 0};
+        int timeout = RemainingMs(deadline);
+        int ready = calls.poll ? calls.poll(entry, timeout) : ::poll(&entry, 1, timeout);
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return IoResult::Failed;
+        }
+        if (ready == 0)
+            return IoResult::TimedOut;
+        bool reported = (entry.revents & events) != 0;
+        bool gone = (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
+        // For a read, a hang-up is the device going away even when data is reported too: a
+        // hung-up terminal reads 0 bytes (no zero-length packet), an unplugged usblp device
+        // ENODEV. For a write, POLLOUT says the last transfer has finished, and a device
+        // that leaves right after (a printer restarting on the job it just took) does not
+        // undo that; a write that follows fails anyway.
+        if (gone && !(reported && events == POLLOUT))
+            return IoResult::Failed;
+        if (reported)
+            return IoResult::Ok;
+        if (RemainingMs(deadline) == 0)
+            return IoResult::TimedOut;
+    }
 }
 
 IoResult CDeviceFile::WriteAll(std::string_view bytes, std::chrono::milliseconds bound)
@@ -50,7 +84,8 @@ IoResult CDeviceFile::WriteAll(std::string_view bytes, std::chrono::milliseconds
         return IoResult::Failed;
     const auto deadline = Clock::now() + bound;
     while (!bytes.empty()) {
-        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        ssize_t written = calls.write ? calls.write(fd, bytes.data(), bytes.size())
+                                      : ::write(fd, bytes.data(), bytes.size());
         if (written > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(written));
             continue;
@@ -59,11 +94,12 @@ IoResult CDeviceFile::WriteAll(std::string_view bytes, std::chrono::milliseconds
             continue;
         if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return IoResult::Failed;
-        IoResult waited = WaitFor(fd, POLLOUT, Remaining(deadline));
+        IoResult waited = Wait(POLLOUT, deadline);
         if (waited != IoResult::Ok)
             return waited;
     }
-    return IoResult::Ok;
+    // The drain: the last transfer has completed when the driver reports POLLOUT again.
+    return Wait(POLLOUT, deadline);
 }
 
 IoResult CDeviceFile::Read(std::string& bytes, std::size_t capacity, std::chrono::milliseconds bound)
@@ -73,22 +109,20 @@ IoResult CDeviceFile::Read(std::string& bytes, std::size_t capacity, std::chrono
         return IoResult::Failed;
     const auto deadline = Clock::now() + bound;
     while (true) {
-        IoResult waited = WaitFor(fd, POLLIN, Remaining(deadline));
+        IoResult waited = Wait(POLLIN, deadline);
         if (waited != IoResult::Ok)
             return waited;
         bytes.resize(capacity);
-        ssize_t got = ::read(fd, bytes.data(), capacity);
+        ssize_t got = calls.read ? calls.read(fd, bytes.data(), capacity) : ::read(fd, bytes.data(), capacity);
         if (got > 0) {
             bytes.resize(static_cast<std::size_t>(got));
             return IoResult::Ok;
         }
         bytes.clear();
-        // A printer device delivers no end of file; a read of 0 bytes after poll reported
-        // it readable is a hang-up (the device went away).
         if (got == 0)
-            return IoResult::Failed;
+            return IoResult::Closed; // a zero-length packet
         if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
-            return IoResult::Failed;
+            return IoResult::Failed; // ENODEV, ESHUTDOWN, EIO: the device went away
     }
 }
 

@@ -2,11 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <thread>
 
 #include <fcntl.h>
 #include <netdb.h>
@@ -19,46 +15,6 @@ namespace plintor::platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::vector<ResolvedAddress> Collect(const addrinfo* list)
-{
-    std::vector<ResolvedAddress> results;
-    for (const addrinfo* entry = list; entry; entry = entry->ai_next) {
-        if (!entry->ai_addr || entry->ai_addrlen > sizeof(sockaddr_storage))
-            continue;
-        ResolvedAddress result;
-        result.family = entry->ai_family;
-        result.socketType = entry->ai_socktype;
-        result.protocol = entry->ai_protocol;
-        std::memcpy(&result.address, entry->ai_addr, entry->ai_addrlen);
-        result.length = entry->ai_addrlen;
-        results.push_back(result);
-    }
-    return results;
-}
-
-std::vector<ResolvedAddress> Lookup(const std::string& host, const std::string& service, int flags)
-{
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = flags;
-    addrinfo* list = nullptr;
-    if (getaddrinfo(host.c_str(), service.c_str(), &hints, &list) != 0)
-        return {};
-    auto results = Collect(list);
-    freeaddrinfo(list);
-    return results;
-}
-
-// A name lookup runs on a thread of its own so that the caller's wait has a bound; a lookup
-// that outlasts it finishes in the background and frees what it holds.
-struct PendingLookup {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    std::vector<ResolvedAddress> results;
-};
 
 // Rounded up, so that a wait never ends before its bound.
 int RemainingMs(Clock::time_point deadline)
@@ -80,24 +36,9 @@ std::vector<ResolvedAddress> ResolveStream(std::string_view host, const std::str
         host = host.substr(1, host.size() - 2);
     if (host.empty() || host.find('\0') != std::string_view::npos)
         return {};
-    std::string name(host);
-
-    auto numeric = Lookup(name, service, AI_NUMERICHOST);
-    if (!numeric.empty())
-        return numeric;
-
-    auto pending = std::make_shared<PendingLookup>();
-    std::thread([pending, name, service] {
-        auto results = Lookup(name, service, 0);
-        std::lock_guard lock(pending->mutex);
-        pending->results = std::move(results);
-        pending->finished = true;
-        pending->done.notify_all();
-    }).detach();
-    std::unique_lock lock(pending->mutex);
-    if (!pending->done.wait_for(lock, bound, [&] { return pending->finished; }))
-        return {};
-    return std::move(pending->results);
+    LookupHints hints;
+    hints.socketType = SOCK_STREAM;
+    return CNameLookup().Resolve(std::string(host), service, hints, bound);
 }
 
 std::string NumericHost(const ResolvedAddress& address)
