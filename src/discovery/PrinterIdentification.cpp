@@ -2,6 +2,7 @@
 
 #include "channel/CNetConnect.h"
 #include "channel/CUSBConnect.h"
+#include "channel/PjlFraming.h"
 #include "config/ConfigReader.h"
 #include "config/GeneralSettings.h"
 #include "discovery/PrinterList.h"
@@ -19,23 +20,41 @@ bool VerificationOn(const std::string& configFilePath)
     return IsPjlVerificationOn(configFilePath.empty() ? ConfigFilePath() : configFilePath);
 }
 
-template <class Channel>
-int ReadOptionsAnswer(Channel& channel, std::int32_t& options)
+}
+
+bool IdLineOfAnswer(PjlExchange& exchange, std::string& line)
+{
+    exchange.lineCursor = 0;
+    return NextLine(exchange, line);
+}
+
+int OptionsOfAnswer(PjlExchange& exchange, std::int32_t& options)
 {
     std::string line;
-    channel.exchange.lineCursor = 0;
-    if (!channel.NextLine(line))
+    exchange.lineCursor = 0;
+    if (!NextLine(exchange, line))
         return 0;
     do {
         if (line.find("MPC") != std::string::npos) {
             options = 0;
             return 1;
         }
-    } while (channel.NextLine(line));
+    } while (NextLine(exchange, line));
     options = 1;
     return 1;
 }
 
+int SetupStateOfAnswer(PjlExchange& exchange)
+{
+    std::string line;
+    exchange.lineCursor = 0;
+    while (NextLine(exchange, line)) {
+        if (line.rfind("SETUP=ENABLE", 0) == 0)
+            return kSetupEnabled;
+        if (line.rfind("SETUP=DISABLE", 0) == 0)
+            return kSetupDisabled;
+    }
+    return kSetupNoAnswer;
 }
 
 bool QueryIdLine(CUSBConnect& usb, std::string& line)
@@ -43,8 +62,7 @@ bool QueryIdLine(CUSBConnect& usb, std::string& line)
     line.clear();
     if (!usb.Query(kPjlInfoId))
         return false;
-    usb.exchange.lineCursor = 0;
-    return usb.NextLine(line);
+    return IdLineOfAnswer(usb.exchange, line);
 }
 
 int QueryOptions(const std::string& address, std::int32_t& options, const std::string& configFilePath)
@@ -56,7 +74,7 @@ int QueryOptions(const std::string& address, std::int32_t& options, const std::s
     CNetConnect net;
     if (!net.Query(address, kPjlInfoOptions))
         return 0;
-    return ReadOptionsAnswer(net, options);
+    return OptionsOfAnswer(net.exchange, options);
 }
 
 int QueryOptions(CUSBConnect& usb, std::int32_t& options, const std::string& configFilePath)
@@ -67,7 +85,7 @@ int QueryOptions(CUSBConnect& usb, std::int32_t& options, const std::string& con
     }
     if (!usb.Query(kPjlInfoOptions))
         return 0;
-    return ReadOptionsAnswer(usb, options);
+    return OptionsOfAnswer(usb.exchange, options);
 }
 
 bool QuerySetupState(const PrinterList& printers, int& code, const std::string& configFilePath)
@@ -80,16 +98,16 @@ bool QuerySetupState(const PrinterList& printers, int& code, const std::string& 
             code = kSetupEnabled;
             return true;
         }
-        std::string line;
         bool asked = false;
         CNetConnect net;
         CUSBConnect usb;
+        PjlExchange* answer = nullptr;
         if (entry.connection == kConnectionUsb) {
             asked = usb.Query(kPjlInfoSetup, entry.usbDevicePath);
-            usb.exchange.lineCursor = 0;
+            answer = &usb.exchange;
         } else if (entry.connection == kConnectionNetwork) {
             asked = net.Query(entry.NetworkAddress(), kPjlInfoSetup);
-            net.exchange.lineCursor = 0;
+            answer = &net.exchange;
         } else {
             continue;
         }
@@ -97,18 +115,10 @@ bool QuerySetupState(const PrinterList& printers, int& code, const std::string& 
             code = kSetupQueryFailed;
             return false;
         }
-        auto next = [&](std::string& out) {
-            return entry.connection == kConnectionUsb ? usb.NextLine(out) : net.NextLine(out);
-        };
-        while (next(line)) {
-            if (line.rfind("SETUP=ENABLE", 0) == 0) {
-                code = kSetupEnabled;
-                return true;
-            }
-            if (line.rfind("SETUP=DISABLE", 0) == 0) {
-                code = kSetupDisabled;
-                return false;
-            }
+        int state = SetupStateOfAnswer(*answer);
+        if (state != kSetupNoAnswer) {
+            code = state;
+            return state == kSetupEnabled;
         }
     }
     code = kSetupNoAnswer;

@@ -7,6 +7,7 @@ namespace plintor {
 
 class CUSBConnect;
 class PrinterList;
+struct PjlExchange;
 
 inline constexpr const char* kPjlInfoId = "@PJL INFO ID\r\n";
 inline constexpr const char* kPjlInfoOptions = "@PJL INFO IWAOPTIONS\r\n";
@@ -28,6 +29,17 @@ enum SetupStateCode { kSetupEnabled = 0, kSetupNoAnswer = 3, kSetupQueryFailed =
 
 // Asks the chosen printers in list order whether they accept setup.
 bool QuerySetupState(const PrinterList& printers, int& code, const std::string& configFilePath = {});
+
+// What the identification answers say, read from an accepted answer (its complete lines,
+// as the channels' NextLine gives them from the start).
+// INFO ID: the first line; false when the answer holds no complete line.
+bool IdLineOfAnswer(PjlExchange& exchange, std::string& line);
+// INFO IWAOPTIONS: options 0 when a line contains "MPC", else 1; returns 1, or 0 with
+// options untouched when the answer holds no complete line.
+int OptionsOfAnswer(PjlExchange& exchange, std::int32_t& options);
+// INFO IWASETUP: kSetupEnabled or kSetupDisabled for the first line that begins with
+// "SETUP=ENABLE" or "SETUP=DISABLE", kSetupNoAnswer when none does.
+int SetupStateOfAnswer(PjlExchange& exchange);
 
 // The version of the platform interfaces. On Linux it stands for the interfaces, not the
 // kernel, and is 6 or more, so USB printers are recognised by their INFO ID answer.
