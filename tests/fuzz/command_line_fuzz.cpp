@@ -101,14 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProgramArguments split = SplitProgramArguments(static_cast<int>(arguments.size()), argv.data());
 
     // Without any "--" argument every argument reaches start-up, in order, quoted when it
-    // holds blanks; "--" options never do.
+    // holds blanks, one blank before each once the line has begun; "--" options never do.
     bool frontEndOptions = std::any_of(arguments.begin() + 1, arguments.end(),
                                        [](const std::string& a) { return a.starts_with("--"); });
     if (!frontEndOptions) {
         std::string joined;
         for (std::size_t i = 1; i < arguments.size(); ++i) {
             bool quote = arguments[i].find_first_of(" \t") != std::string::npos;
-            joined += (i > 1 ? " " : "") + std::string(quote ? "\"" : "") + arguments[i] + (quote ? "\"" : "");
+            joined += (joined.empty() ? "" : " ") + std::string(quote ? "\"" : "") + arguments[i] + (quote ? "\"" : "");
         }
         Check(split.commandLine == joined, "without \"--\" options every argument reaches start-up");
         Check(!split.help && !split.version && split.scriptPath.empty() && split.frontEnd.empty(),

@@ -70,7 +70,8 @@ void CheckLoaded(const UtilityConfig& config)
 {
     Check(config.connectionTypes != 0 && config.connectionTypes <= (ConnectionUsb | ConnectionNet),
           "a loaded configuration offers USB, the network or both");
-    Check(config.features != 0 && config.features != FeaturePanel && config.features <= 0xF,
+    // A list without any known feature name loads (with no feature), as the file format allows.
+    Check(config.features != FeaturePanel && config.features <= 0xF,
           "a loaded configuration offers known features, not the panel alone");
     auto nonEmpty = [](const std::vector<std::string>& list) {
         return !list.empty() && std::none_of(list.begin(), list.end(), [](const std::string& s) { return s.empty(); });
