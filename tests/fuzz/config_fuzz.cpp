@@ -116,9 +116,10 @@ bool SameConfig(const UtilityConfig& a, const UtilityConfig& b)
 std::string WriteFile(std::string_view text)
 {
     static const std::string path = [] {
+        // Memory-backed where the system has it: the file is written once per input.
         const char* folder = std::getenv("TMPDIR");
-        return std::string(folder && *folder ? folder : "/tmp") + "/plintor-config-fuzz-" + std::to_string(getpid())
-            + ".ini";
+        std::string base = folder && *folder ? folder : access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        return base + "/plintor-config-fuzz-" + std::to_string(getpid()) + ".ini";
     }();
     static const bool removedAtExit = std::atexit([] { std::remove(path.c_str()); }) == 0;
     (void)removedAtExit;
