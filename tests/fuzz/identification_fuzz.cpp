@@ -1,7 +1,7 @@
 // libFuzzer target for the identification answers (INFO ID, INFO IWAOPTIONS, INFO
-// IWASETUP), read as the network channel reads them (one chunk) and as the USB channel does
-// (up to the form feed): an accepted answer gives the model line, the capability and the
-// setup state that its complete lines say, as valid UTF-8.
+// IWASETUP), as one chunk alone and as the read up to the form feed gives them: an accepted
+// answer gives the model line, the capability and the setup state that its complete lines
+// say, as valid UTF-8.
 //
 // Input: three shape bytes (chunk size, character set, reply cap), the question byte, then
 // the answer bytes.
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* question = questions[input.Byte() % 4];
     std::string_view answer = input.Rest();
 
-    // The network channel: one read of at most a chunk is the answer.
+    // A reply cut short: the first chunk alone, form feed or not.
     PjlExchange net;
     net.command = question;
     net.reply = CheckedDecode(*shape.codePage, answer.substr(0, shape.chunkBytes));
