@@ -1,6 +1,7 @@
 #include "discovery/PrinterIdentification.h"
 
 #include "channel/CUSBConnect.h"
+#include "channel/PjlFraming.h"
 #include "config/ConfigReader.h"
 #include "config/GeneralSettings.h"
 #include "discovery/PrinterChannel.h"
@@ -18,22 +19,41 @@ bool VerificationOn(const std::string& configFilePath)
     return IsPjlVerificationOn(configFilePath.empty() ? ConfigFilePath() : configFilePath);
 }
 
-int ReadOptionsAnswer(CPrinterChannel& channel, std::int32_t& options)
+}
+
+bool IdLineOfAnswer(PjlExchange& exchange, std::string& line)
+{
+    exchange.lineCursor = 0;
+    return NextLine(exchange, line);
+}
+
+int OptionsOfAnswer(PjlExchange& exchange, std::int32_t& options)
 {
     std::string line;
-    channel.Exchange().lineCursor = 0;
-    if (!channel.NextLine(line))
+    exchange.lineCursor = 0;
+    if (!NextLine(exchange, line))
         return 0;
     do {
         if (line.find("MPC") != std::string::npos) {
             options = 0;
             return 1;
         }
-    } while (channel.NextLine(line));
+    } while (NextLine(exchange, line));
     options = 1;
     return 1;
 }
 
+int SetupStateOfAnswer(PjlExchange& exchange)
+{
+    std::string line;
+    exchange.lineCursor = 0;
+    while (NextLine(exchange, line)) {
+        if (line.rfind("SETUP=ENABLE", 0) == 0)
+            return kSetupEnabled;
+        if (line.rfind("SETUP=DISABLE", 0) == 0)
+            return kSetupDisabled;
+    }
+    return kSetupNoAnswer;
 }
 
 bool QueryIdLine(CUSBConnect& usb, std::string& line)
@@ -41,8 +61,7 @@ bool QueryIdLine(CUSBConnect& usb, std::string& line)
     line.clear();
     if (!usb.Query(kPjlInfoId))
         return false;
-    usb.exchange.lineCursor = 0;
-    return usb.NextLine(line);
+    return IdLineOfAnswer(usb.exchange, line);
 }
 
 int QueryOptions(const PrinterEntry& printer, std::int32_t& options, const std::string& configFilePath,
@@ -57,7 +76,7 @@ int QueryOptions(const PrinterEntry& printer, std::int32_t& options, const std::
     channel.usb.bounds = bounds;
     if (!channel.Query(printer, kPjlInfoOptions))
         return 0;
-    return ReadOptionsAnswer(channel, options);
+    return OptionsOfAnswer(channel.Exchange(), options);
 }
 
 int PlatformMajorVersion()

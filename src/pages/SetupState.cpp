@@ -1,36 +1,30 @@
 #include "pages/SetupState.h"
 
 #include "config/GeneralSettings.h"
+#include "discovery/PrinterIdentification.h"
 #include "discovery/PrinterList.h"
 #include "settings/SettingsChannels.h"
 #include "settings/SettingsContext.h"
-
-#include <string_view>
 
 namespace plintor {
 
 namespace {
 
 constexpr const char* kSetupQuestion = "@PJL INFO IWASETUP\r\n";
-constexpr std::string_view kEnabled = "SETUP=ENABLE";
-constexpr std::string_view kDisabled = "SETUP=DISABLE";
 
 // Reads the answer lines of the last question; true when one carried a setup state.
 bool ReadSetupState(CPrinterChannel& channel, int& code)
 {
-    channel.Exchange().lineCursor = 0;
-    std::string line;
-    while (channel.NextLine(line)) {
-        if (line.starts_with(kEnabled)) {
-            code = SetupAnswer::kReady;
-            return true;
-        }
-        if (line.starts_with(kDisabled)) {
-            code = SetupAnswer::kRefused;
-            return true;
-        }
+    switch (SetupStateOfAnswer(channel.Exchange())) {
+    case kSetupEnabled:
+        code = SetupAnswer::kReady;
+        return true;
+    case kSetupDisabled:
+        code = SetupAnswer::kRefused;
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 }

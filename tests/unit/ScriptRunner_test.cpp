@@ -219,3 +219,44 @@ TEST(ScriptRunner, ExpectationsThatHoldLetTheScriptGoOn)
     EXPECT_EQ(status, 0) << out.str();
     EXPECT_NE(out.str().find("\nend cancel\n"), std::string::npos);
 }
+
+TEST(ScriptRunner, FailedTypeIntoAnAddressBoxWasWrittenUnquotedAndBrokeTheTranscriptLine)
+{
+    // A line feed (or any control byte) typed into an address box stays inside its line.
+    Outcome run = RunScript("type 1020 \"1.2\\n3.4\\x01\"\n", [] { return Wizard(kPageIpSetting); });
+    EXPECT_EQ(run.status, CScriptRunner::kExitScriptFailed);
+    EXPECT_EQ(run.transcript, "page 6 CIPSettingDlg\n"
+                              "script error: 1: \"1.2\\n3.4\\x01\" is no a.b.c.d address\n");
+    // Words taken from a script line are quoted the same way.
+    run = RunScript("click \"\r1\n", [] { return Wizard(kPageSelectMethod); });
+    EXPECT_NE(run.transcript.find("script error: 1: click: \"\\\"\\r1\" is no control id\n"), std::string::npos)
+        << run.transcript;
+}
+
+TEST(ScriptRunner, HexEscapeTookASignOrBlanksInsteadOfTwoHexDigits)
+{
+    struct Case {
+        const char* quoted;
+        bool ok;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"\"\\x41\\x0a\\xfF\"", true, "A\n\xff"},
+        {"\"\\x+1\"", false, ""},  {"\"\\x-1\"", false, ""}, {"\"\\x 1\"", false, ""},
+        {"\"\\x\t1\"", false, ""}, {"\"\\x1 \"", false, ""}, {"\"\\x1\"", false, ""},
+        {"\"\\x1g\"", false, ""},  {"\"\\x\"", false, ""},
+    };
+    for (const Case& c : cases) {
+        std::size_t position = 0;
+        std::string parsed;
+        EXPECT_EQ(ParseQuoted(c.quoted, position, parsed), c.ok) << c.quoted;
+        if (c.ok) {
+            EXPECT_EQ(parsed, c.text) << c.quoted;
+        }
+    }
+    Outcome run = RunScript("type 1029 \"\\x+1\"\n", [] { return Wizard(kPageIpSetting); });
+    EXPECT_EQ(run.status, CScriptRunner::kExitScriptFailed);
+    EXPECT_NE(run.transcript.find("script error: 1: type: the quoted text is not closed or has a bad escape\n"),
+              std::string::npos)
+        << run.transcript;
+}

@@ -267,7 +267,7 @@ DriveResult CHeadlessFrontEnd::Type(int id, const std::string& text)
     if (auto* address = dynamic_cast<CIpAddressControl*>(control)) {
         address->SetFocus();
         if (!address->UserType(text))
-            return DriveResult::Fail("\"" + text + "\" is no a.b.c.d address");
+            return DriveResult::Fail(Quote(text) + " is no a.b.c.d address");
         return {};
     }
     return DriveResult::Fail("control " + std::to_string(id) + " takes no typing");

@@ -86,6 +86,25 @@ bool OnlyBlanks(const std::string& text)
     return text.find_first_not_of(" \t") == std::string::npos;
 }
 
+// The value of a hex digit, or -1.
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// A text from the script in a transcript line: quoted, so that no byte of it can break
+// the line or pass for one of its quotes.
+std::string Quoted(const std::string& text)
+{
+    return CHeadlessFrontEnd::Quote(text);
+}
+
 }
 
 bool ParseQuoted(const std::string& text, std::size_t& position, std::string& parsed)
@@ -113,14 +132,14 @@ bool ParseQuoted(const std::string& text, std::size_t& position, std::string& pa
         case '"': result += '"'; break;
         case '\\': result += '\\'; break;
         case 'x': {
+            // Exactly two hex digits: no sign, no blanks, no single digit.
             if (i + 2 >= text.size())
                 return false;
-            std::string hex = text.substr(i + 1, 2);
-            char* end = nullptr;
-            long value = std::strtol(hex.c_str(), &end, 16);
-            if (*end != '\0')
+            int high = HexDigitValue(text[i + 1]);
+            int low = HexDigitValue(text[i + 2]);
+            if (high < 0 || low < 0)
                 return false;
-            result += static_cast<char>(value);
+            result += static_cast<char>(high * 16 + low);
             i += 2;
             break;
         }
@@ -268,12 +287,12 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
     auto readId = [&](int& id) {
         std::string word = NextWord(rest);
         if (!ParseInt(word, id))
-            return fail(command + ": \"" + word + "\" is no control id");
+            return fail(command + ": " + Quoted(word) + " is no control id");
         return true;
     };
     auto noMore = [&]() {
         if (!OnlyBlanks(rest))
-            return fail(command + ": unexpected \"" + rest + "\"");
+            return fail(command + ": unexpected " + Quoted(rest));
         return true;
     };
 
@@ -308,7 +327,7 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
             return false;
         std::string word = NextWord(rest);
         if (!ParseInt(word, index))
-            return fail("select: \"" + word + "\" is no item number");
+            return fail("select: " + Quoted(word) + " is no item number");
         if (!noMore())
             return false;
         return result(frontEnd.Select(id, index));
@@ -319,7 +338,7 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
             return false;
         int key = name == "escape" ? VK_ESCAPE : name == "enter" ? VK_RETURN : name == "f1" ? VK_F1 : 0;
         if (key == 0)
-            return fail("key: \"" + name + "\" is no key (escape, enter, f1)");
+            return fail("key: " + Quoted(name) + " is no key (escape, enter, f1)");
         return result(frontEnd.PressKey(key));
     }
     if (command == "close") {
@@ -333,7 +352,7 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
             return false;
         int answer = AnswerOfName(name);
         if (answer == 0)
-            return fail("answer: \"" + name + "\" is no answer (yes, no, ok, retry, cancel)");
+            return fail("answer: " + Quoted(name) + " is no answer (yes, no, ok, retry, cancel)");
         frontEnd.QueueAnswer(answer);
         answerLines.emplace_back(lineNumber, name);
         return true;
@@ -373,7 +392,7 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
         else if (what == "checked" || what == "unchecked")
             holds = button && (button->GetCheck() != 0) == (what == "checked");
         else
-            return fail("expect: \"" + what + "\" is nothing to expect (page, text, enabled, disabled, visible, "
+            return fail("expect: " + Quoted(what) + " is nothing to expect (page, text, enabled, disabled, visible, "
                         "hidden, checked, unchecked)");
         if (!holds)
             return fail("control " + std::to_string(id) + " is not " + what);
@@ -396,7 +415,7 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
         double seconds = static_cast<double>(kDefaultWait.count());
         std::string limit = NextWord(rest);
         if (!limit.empty() && !ParseSeconds(limit, seconds))
-            return fail("wait: \"" + limit + "\" is no number of seconds");
+            return fail("wait: " + Quoted(limit) + " is no number of seconds");
         if (!noMore())
             return false;
         auto wait = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
@@ -415,7 +434,7 @@ bool CScriptRunner::Execute(int lineNumber, const std::string& line)
             Print(described);
         return true;
     }
-    return fail("unknown command \"" + command + "\"");
+    return fail("unknown command " + Quoted(command));
 }
 
 int RunScriptText(const std::string& script, const std::function<int()>& runProgram, std::ostream& out)

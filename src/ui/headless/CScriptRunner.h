@@ -82,8 +82,8 @@ int RunScriptFile(const std::string& path, const std::function<int()>& runProgra
 // The same with the script's text in hand (for tests that run the program in-process).
 int RunScriptText(const std::string& script, const std::function<int()>& runProgram, std::ostream& out);
 
-// Reads a double-quoted text with C escapes starting at text[position]; on success
-// `position` is past the closing quote.
+// Reads a double-quoted text with C escapes (\n \r \t \" \\ and \xHH with exactly two hex
+// digits) starting at text[position]; on success `position` is past the closing quote.
 bool ParseQuoted(const std::string& text, std::size_t& position, std::string& parsed);
 
 }
