@@ -74,14 +74,24 @@ std::string BuildJob(std::string_view command)
     return job;
 }
 
-std::string MakeBody(std::string_view reply)
+namespace {
+
+// The answer without its echo line and without its last character.
+std::string_view BodyOf(std::string_view reply)
 {
     auto newline = reply.find('\n');
     if (newline != std::string_view::npos)
         reply.remove_prefix(newline + 1);
     if (!reply.empty())
         reply.remove_suffix(1);
-    return std::string(reply);
+    return reply;
+}
+
+}
+
+std::string MakeBody(std::string_view reply)
+{
+    return std::string(BodyOf(reply));
 }
 
 bool AcceptAnswer(PjlExchange& exchange)
@@ -113,8 +123,13 @@ bool CutLine(std::string_view text, int& cursor, std::string& line)
 
 bool NextLine(PjlExchange& exchange, std::string& line)
 {
-    exchange.body = MakeBody(exchange.reply);
-    return CutLine(exchange.body, exchange.lineCursor, line);
+    // Lines are cut from the reply itself, and the body is copied again only when the reply
+    // has grown: copying it for every line made an answer of many short lines cost time
+    // quadratic in its length.
+    std::string_view body = BodyOf(exchange.reply);
+    if (body.size() != exchange.body.size())
+        exchange.body.assign(body);
+    return CutLine(body, exchange.lineCursor, line);
 }
 
 bool MatchBatch(PjlExchange& exchange, std::vector<PjlRequest>& requests)
