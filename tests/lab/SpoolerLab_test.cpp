@@ -128,6 +128,14 @@ protected:
         AsOnAMachine,
     };
 
+    // Bind-mounts `folder` at `where`, making `where` first.
+    static bool ShowBelow(const std::string& folder, const std::string& where)
+    {
+        std::error_code ignored;
+        std::filesystem::create_directories(where, ignored);
+        return mount(folder.c_str(), where.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    }
+
     // Starts the program in the workstation with `arguments`; its stdout and stderr go to
     // files named after `tag`.
     pid_t Spawn(const std::vector<std::string>& arguments, const std::string& tag, Folders folders)
@@ -144,6 +152,10 @@ protected:
         std::string tmp = folder + "/tmp";
         // The test's own host names, when it wrote any.
         std::string hosts = std::filesystem::exists(folder + "/hosts") ? folder + "/hosts" : "";
+        // A build that lies below /tmp (a checkout there) would vanish under the test's
+        // /tmp: it is mounted at its own path inside the test's folder first.
+        const std::string binDir = PLINTOR_BIN_DIR;
+        const bool binBelowTmp = binDir.rfind("/tmp/", 0) == 0;
         pid_t pid = fork();
         if (pid == 0) {
             if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
@@ -159,7 +171,8 @@ protected:
                 if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
                     || mount(varLib.c_str(), "/var/lib", nullptr, MS_BIND, nullptr) != 0
                     || (!hosts.empty() && mount(hosts.c_str(), "/etc/hosts", nullptr, MS_BIND, nullptr) != 0)
-                    || mount(tmp.c_str(), "/tmp", nullptr, MS_BIND, nullptr) != 0)
+                    || (binBelowTmp && !ShowBelow(binDir, tmp + binDir.substr(4)))
+                    || mount(tmp.c_str(), "/tmp", nullptr, MS_BIND | MS_REC, nullptr) != 0)
                     _exit(125);
             }
             execv(program.c_str(), argv.data());
