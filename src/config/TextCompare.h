@@ -11,4 +11,7 @@ char ToLowerAscii(char c);
 std::string ToLowerAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// The value of an ASCII hex digit, or -1 for any other character.
+int HexDigitValue(char c);
+
 }

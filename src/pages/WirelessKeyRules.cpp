@@ -1,5 +1,6 @@
 #include "pages/WirelessKeyRules.h"
 
+#include "config/TextCompare.h"
 #include "platform/AnsiCodePage.h"
 #include "ui/CEdit.h"
 
@@ -16,7 +17,7 @@ bool IsPrintableAscii(char c)
 
 bool IsHexDigit(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return HexDigitValue(c) >= 0;
 }
 
 // Printable ASCII is one byte a character, so a byte count is a character count here;

@@ -1,5 +1,7 @@
 #include "Faults.h"
 
+#include "config/TextCompare.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -18,17 +20,6 @@ bool ParseCount(const std::string& text, std::size_t& value)
         return false;
     value = static_cast<std::size_t>(std::strtoull(text.c_str(), nullptr, 10));
     return true;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 }
@@ -50,8 +41,8 @@ std::string Unescape(const std::string& text)
         case 'f': out.push_back('\x0c'); break;
         case 'e': out.push_back('\x1b'); break;
         case 'x':
-            if (i + 2 < text.size() + 0 && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
-                out.push_back(static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
+            if (i + 2 < text.size() + 0 && HexDigitValue(text[i + 1]) >= 0 && HexDigitValue(text[i + 2]) >= 0) {
+                out.push_back(static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2])));
                 i += 2;
             } else {
                 out += "\\x";

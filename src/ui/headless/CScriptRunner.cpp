@@ -1,5 +1,6 @@
 #include "ui/headless/CScriptRunner.h"
 
+#include "config/TextCompare.h"
 #include "ui/CButton.h"
 #include "ui/CDialog.h"
 #include "ui/CMessageQueue.h"
@@ -84,18 +85,6 @@ std::string ResultName(int result)
 bool OnlyBlanks(const std::string& text)
 {
     return text.find_first_not_of(" \t") == std::string::npos;
-}
-
-// The value of a hex digit, or -1.
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // A text from the script in a transcript line: quoted, so that no byte of it can break
