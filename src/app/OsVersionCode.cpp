@@ -53,8 +53,16 @@ int GetOsVersionCode(const std::optional<OsVersionRecord>& record)
             default:
                 return kOsCodeNewerNt;
             }
+        case 7:
+        case 8:
+        case 9:
+            return 0;   // no such system
+        case 10:
+            if (v.minorVersion == 0)
+                return workstation ? kOsCodeNt10Workstation : kOsCodeNt10Server;
+            return kOsCodeNewerNt;
         default:
-            return 0;
+            return v.majorVersion > 10 ? kOsCodeNewerNt : 0;
         }
     }
     return 0;

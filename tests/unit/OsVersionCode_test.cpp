@@ -53,9 +53,24 @@ TEST(OsVersionCode, NtLine)
     EXPECT_EQ(GetOsVersionCode(Record(kNt, 6, 1, kWorkstation)), 20);
     EXPECT_EQ(GetOsVersionCode(Record(kNt, 6, 1)), 21);   // the plain record has no product type
     EXPECT_EQ(GetOsVersionCode(Record(kNt, 6, 2, kWorkstation)), 255);
-    EXPECT_EQ(GetOsVersionCode(Record(kNt, 10, 0, kWorkstation)), 0);
     EXPECT_EQ(GetOsVersionCode(Record(3, 6, 1, kWorkstation)), 0);
     EXPECT_EQ(GetOsVersionCode(std::nullopt), 0);
+}
+
+// Windows 10 and 11 report 10.0, and the table of the older systems refused them as
+// unsupported; later versions are supported too, versions that never existed are not.
+TEST(OsVersionCode, WindowsTenAndElevenWereRefusedAsUnsupported)
+{
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 10, 0, kWorkstation, 0, 22631)), kOsCodeNt10Workstation);
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 10, 0, kServer)), kOsCodeNt10Server);
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 10, 0)), kOsCodeNt10Server);   // plain record
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 10, 1, kWorkstation)), kOsCodeNewerNt);
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 11, 0, kWorkstation)), kOsCodeNewerNt);
+    for (int code : {kOsCodeNt10Workstation, kOsCodeNt10Server, kOsCodeNewerNt})
+        EXPECT_GE(code, kOsCodeFirstSupported);
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 7, 0, kWorkstation)), 0);
+    EXPECT_EQ(GetOsVersionCode(Record(kNt, 9, 0, kWorkstation)), 0);
+    EXPECT_EQ(GetOsVersionCode(Record(kConsumer, 10, 0)), 0);
 }
 
 TEST(OsVersionCode, ThisSystemIsSupported)
