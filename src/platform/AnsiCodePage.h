@@ -12,7 +12,9 @@ enum class UnreadableBytes {
 };
 
 // The workstation's "ANSI code page": on Linux the character set of the user's locale
-// (LC_ALL / LC_CTYPE / LANG, as the environment sets it), converted with iconv. UTF-8 is
+// (LC_ALL / LC_CTYPE / LANG, as the environment sets it), converted with iconv; on Windows
+// the system's ANSI code page (GetACP, CP_ACP), converted with WideCharToMultiByte and
+// MultiByteToWideChar. UTF-8 is
 // read and written by the program's own strict reader (platform/Utf8.h), since iconv lets
 // 5- and 6-byte forms and code points above U+10FFFF through.
 //
@@ -29,7 +31,9 @@ public:
     // The locale's character set.
     CAnsiCodePage();
     // A named character set ("UTF-8", "ISO-8859-1", "CP1252", ...); tests use this so that
-    // they do not depend on the machine's locale. An unknown name falls back to ASCII.
+    // they do not depend on the machine's locale. An unknown name falls back to ASCII. On
+    // Windows the name is that of a code page ("CP" or "WINDOWS-" and its number, or one of
+    // the common names such as "ISO-8859-1", "SHIFT_JIS", "GBK").
     explicit CAnsiCodePage(std::string charset, UnreadableBytes unreadable = UnreadableBytes::Replace);
     CAnsiCodePage(const CAnsiCodePage& other);
     CAnsiCodePage& operator=(const CAnsiCodePage& other);
@@ -52,7 +56,8 @@ public:
     // `text` with every kept byte shown as U+FFFD, for display.
     static std::string Readable(std::string_view text);
 
-    // The locale's character set name as iconv knows it.
+    // The locale's character set name as iconv knows it (Windows: "CP" and the number of
+    // the ANSI code page, "UTF-8" for 65001).
     static std::string LocaleCharset();
 
 private:
@@ -64,6 +69,7 @@ private:
     bool utf8 = false;        // the set is UTF-8: read and written without iconv
     void* toAnsi = nullptr;   // iconv_t, UTF-8 -> charset
     void* fromAnsi = nullptr; // iconv_t, charset -> UTF-8
+    unsigned codePage = 0;    // Windows: the code page of the set (0 on Linux)
 };
 
 }

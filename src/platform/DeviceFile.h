@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/NativeHandles.h"
 #include "platform/Socket.h"
 
 #include <chrono>
@@ -8,11 +9,18 @@
 #include <string>
 #include <string_view>
 
+#if !defined(_WIN32)
 #include <poll.h>
 #include <sys/types.h>
+#endif
 
 namespace plintor::platform {
 
+#if defined(_WIN32)
+// The Windows form replaces none of its calls: its tests open a named pipe's client end as
+// the device path, and play the printer at the pipe's server end.
+struct DeviceCalls {};
+#else
 // The system calls a device file makes. Tests hand fakes that play what no test can get
 // from the kernel (a printer whose driver reports its buffer drained late or never, one that
 // sends zero-length packets, one that goes away); a member left empty is the system's call.
@@ -24,6 +32,7 @@ struct DeviceCalls {
     std::function<int(pollfd& entry, int timeoutMs)> poll;
     std::function<int(int fd)> close;
 };
+#endif
 
 // A USB printer's device file (/dev/usb/lpN, or the stand-in printer's pseudo-terminal),
 // opened non-blocking for reading and writing and closed by its destructor. Every read and
@@ -40,6 +49,9 @@ struct DeviceCalls {
 //   fail with ENODEV, ESHUTDOWN or EIO; any of these is Failed. The stand-in printer's
 //   pseudo-terminal, once its master side is closed, reports POLLHUP the same way. Only a
 //   drain report (POLLOUT) that comes with the hang-up stands: the job was taken.
+//
+// The Windows form opens the device interface path with overlapped input and output and
+// bounds every ReadFile and WriteFile with a wait on its completion (platform/windows).
 class CDeviceFile {
 public:
     CDeviceFile() = default;
@@ -48,8 +60,8 @@ public:
     CDeviceFile& operator=(const CDeviceFile&) = delete;
     ~CDeviceFile();
 
-    bool IsOpen() const { return fd >= 0; }
-    int Descriptor() const { return fd; }
+    bool IsOpen() const { return fd != kNoFile; }
+    NativeFile Descriptor() const { return fd; }
 
     // Opens an existing device file; closes what was open before.
     bool Open(const std::string& path);
@@ -66,10 +78,15 @@ public:
     void Close();
 
 private:
+#if defined(_WIN32)
+    IoResult Transfer(bool reading, void* buffer, std::size_t size, std::size_t& moved,
+                      std::chrono::steady_clock::time_point deadline);
+#else
     IoResult Wait(short events, std::chrono::steady_clock::time_point deadline);
+#endif
 
     DeviceCalls calls;
-    int fd = -1;
+    NativeFile fd = kNoFile;
 };
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/NativeHandles.h"
+
 #include <string>
 #include <string_view>
 
@@ -26,20 +28,25 @@ public:
     // process holds it or the lock file cannot be opened or made.
     static InstanceLock Acquire(std::string_view name);
 
-    bool Held() const { return fd >= 0; }
+    bool Held() const { return fd != kNoFile; }
     void Release();
 
 private:
-    explicit InstanceLock(int heldFd) : fd(heldFd) {}
-    int fd = -1;
+    explicit InstanceLock(NativeFile held) : fd(held) {}
+    NativeFile fd = kNoFile;
 };
 
+#if !defined(_WIN32)
 std::string InstanceLockFolder();
 
 // The lock file for a lock name: the name with every byte outside [A-Za-z0-9._-] written
 // as %XX (so distinct names give distinct files), cut and completed with a hash when
 // long, inside InstanceLockFolder().
 std::string InstanceLockPath(std::string_view name);
+#else
+// The name of the mutex that holds the lock of this name.
+std::string InstanceLockObjectName(std::string_view name);
+#endif
 
 // For tests of a second start: when PLINTOR_TEST_HOLD_LOCK_MS is set, the caller that
 // has just taken its lock waits that many milliseconds (at most kMaxTestHoldMs) before it

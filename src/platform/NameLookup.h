@@ -1,26 +1,37 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <sys/socket.h>
+#if !defined(_WIN32)
+#include <sys/socket.h>   // the family and type constants the callers hand in LookupHints
+#endif
 
 namespace plintor::platform {
+
+// Room for any socket address, laid out and aligned as the system's sockaddr_storage
+// (128 bytes on Linux and on Windows): callers read it as the sockaddr_in or sockaddr_in6
+// that `family` says it is.
+struct alignas(8) SocketAddressStorage {
+    unsigned char bytes[128];
+};
 
 // One result of an address lookup, kept by value.
 struct ResolvedAddress {
     int family = 0;
     int socketType = 0;
     int protocol = 0;
-    sockaddr_storage address{};
-    socklen_t length = 0;
+    SocketAddressStorage address{};
+    std::uint32_t length = 0;   // the address's size in bytes (socklen_t)
 };
 
-// What a lookup asks for, as the system's address-information lookup takes it.
+// What a lookup asks for, as the system's address-information lookup takes it; the values
+// are the system's (AF_INET, SOCK_STREAM, ...), 0 for any.
 struct LookupHints {
-    int family = AF_UNSPEC;
+    int family = 0;   // AF_UNSPEC
     int socketType = 0;
     int protocol = 0;
 };

@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "platform/NameLookup.h"
-
-#include <sys/socket.h>
+#include "platform/NativeHandles.h"
 
 namespace plintor::platform {
 
@@ -31,8 +30,9 @@ std::vector<ResolvedAddress> ResolveStream(std::string_view host, const std::str
 // The numeric text of an address ("127.0.0.1", "fe80::1%eth0"), for logs and tests.
 std::string NumericHost(const ResolvedAddress& address);
 
-// A TCP client socket (POSIX) that closes itself. The descriptor is non-blocking and every
-// wait goes through poll with the caller's bound, so no call blocks longer than asked.
+// A TCP client socket that closes itself. The socket is non-blocking and every wait goes
+// through the system's readiness wait (poll; on Windows select) with the caller's bound, so
+// no call blocks longer than asked.
 class CSocket {
 public:
     CSocket() = default;
@@ -42,8 +42,8 @@ public:
     CSocket& operator=(CSocket&& other) noexcept;
     ~CSocket();
 
-    bool IsOpen() const { return fd >= 0; }
-    int Descriptor() const { return fd; }
+    bool IsOpen() const { return fd != kNoSocket; }
+    NativeSocket Descriptor() const { return fd; }
 
     // Creates a socket for the address and connects within `bound`; Failed when the socket
     // cannot be made or the connection is refused. Closes a socket that was open before.
@@ -59,12 +59,16 @@ public:
     void Close();
 
 private:
-    int fd = -1;
+    NativeSocket fd = kNoSocket;
 };
 
-// A bounded wait on one descriptor: Ok when one of `events` is ready, TimedOut when the
-// bound expired, Failed on an error or a hang-up without readable data. Retries on EINTR
-// within the same bound.
-IoResult WaitFor(int fd, short events, std::chrono::milliseconds bound);
+// What WaitFor waits for (the values of poll's POLLIN and POLLOUT on every system).
+inline constexpr short kWaitReadable = 0x0001;
+inline constexpr short kWaitWritable = 0x0004;
+
+// A bounded wait on one socket: Ok when one of `events` is ready, TimedOut when the bound
+// expired, Failed on an error or a hang-up without readable data. Retries on EINTR within
+// the same bound.
+IoResult WaitFor(NativeSocket fd, short events, std::chrono::milliseconds bound);
 
 }

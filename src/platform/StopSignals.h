@@ -18,6 +18,11 @@ namespace plintor::platform {
 //
 // Returns false when the watcher could not start (the signals are then unblocked again).
 // A second call does nothing and returns true.
+//
+// On Windows the stop requests are the console's control events (Ctrl+C, Ctrl+Break, the
+// console closed, log-off, shut-down), taken by a console control handler that the system
+// runs on a thread of its own; nothing is blocked, and the exit status is 128 + the number
+// of the signal the event stands for (SIGINT, SIGHUP, SIGTERM).
 bool StartStopSignalWatch();
 
 // A clean-up that runs on a stop signal while this object lives. The clean-up runs on the

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 namespace plintor::platform {
@@ -32,8 +33,10 @@ std::uint64_t EffectiveCapabilities()
 
 }
 
-bool IsAdministratorIdentity(uid_t effectiveUser, gid_t effectiveGroup, std::span<const gid_t> groups,
-    long long adminGroup, std::uint64_t effectiveCapabilities)
+static_assert(std::is_same_v<uid_t, std::uint32_t> && std::is_same_v<gid_t, std::uint32_t>);
+
+bool IsAdministratorIdentity(std::uint32_t effectiveUser, std::uint32_t effectiveGroup,
+    std::span<const std::uint32_t> groups, long long adminGroup, std::uint64_t effectiveCapabilities)
 {
     if (effectiveUser == 0)
         return true;

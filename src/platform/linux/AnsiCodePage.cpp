@@ -1,6 +1,6 @@
 #include "platform/AnsiCodePage.h"
 
-#include "platform/Utf8.h"
+#include "platform/AnsiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,6 +14,8 @@
 
 namespace plintor::platform {
 
+using namespace ansi_text;
+
 namespace {
 
 const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
@@ -21,84 +23,6 @@ const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
 iconv_t AsIconv(void* handle)
 {
     return handle ? static_cast<iconv_t>(handle) : NoConverter;
-}
-
-// The length of the UTF-8 sequence that begins with `lead`, 1 for a stray byte.
-std::size_t Utf8Length(unsigned char lead)
-{
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    if (lead >= 0xE0)
-        return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2)
-        return 2;
-    return 1;
-}
-
-constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
-
-// "UTF-8", "utf8", "UTF_8", ...
-bool IsUtf8Name(const std::string& name)
-{
-    std::string plain;
-    for (char c : name)
-        if (c != '-' && c != '_')
-            plain += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return plain == "UTF8";
-}
-
-// A kept byte B is the code point U+DC00 + B, in UTF-8 ED B0..B3 80..BF.
-void AppendKeptByte(std::string& text, unsigned char byte)
-{
-    char32_t point = 0xDC00 + byte;
-    text += '\xED';
-    text += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (point & 0x3F));
-}
-
-bool KeptByteAt(std::string_view text, std::size_t pos, unsigned char& byte)
-{
-    if (pos + 3 > text.size())
-        return false;
-    auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-    if (at(0) != 0xED || (at(1) & 0xFC) != 0xB0 || (at(2) & 0xC0) != 0x80)
-        return false;
-    byte = static_cast<unsigned char>(((at(1) & 0x03) << 6) | (at(2) & 0x3F));
-    return true;
-}
-
-// Calls `plain` for each run of `text` without kept bytes and `kept` for each kept byte,
-// in order.
-template <class Plain, class Kept>
-void SplitAtKeptBytes(std::string_view text, Plain plain, Kept kept)
-{
-    std::size_t start = 0;
-    for (std::size_t pos = text.find('\xED'); pos != std::string_view::npos; pos = text.find('\xED', pos)) {
-        unsigned char byte;
-        if (KeptByteAt(text, pos, byte)) {
-            if (pos > start)
-                plain(text.substr(start, pos - start));
-            kept(byte);
-            pos += 3;
-            start = pos;
-        } else {
-            ++pos;
-        }
-    }
-    if (start < text.size())
-        plain(text.substr(start));
-}
-
-bool IsValidUtf8(std::string_view text)
-{
-    char32_t value;
-    std::size_t length;
-    for (std::size_t pos = 0; pos < text.size(); pos += length) {
-        length = 1;
-        if (static_cast<unsigned char>(text[pos]) >= 0x80 && ReadUtf8(text, pos, value, length) != Utf8Step::Character)
-            return false;
-    }
-    return true;
 }
 
 // Runs `converter` over `input`; `onInvalid` is called with the input left at each
@@ -144,38 +68,6 @@ std::string Convert(iconv_t converter, std::string_view input, std::string* rest
     iconv(converter, nullptr, nullptr, &out, &outLeft);
     output.append(buffer, static_cast<std::size_t>(out - buffer));
     return output;
-}
-
-// UTF-8 read strictly; `mark` writes what an unreadable byte becomes.
-template <class Mark>
-std::string ReadUtf8Bytes(std::string_view bytes, std::string* carry, Mark mark)
-{
-    std::string text;
-    text.reserve(bytes.size() + 16);
-    char32_t value;
-    std::size_t length;
-    std::size_t run = 0;  // where the characters not yet appended begin
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        Utf8Step step = ReadUtf8(bytes, pos, value, length);
-        if (step == Utf8Step::Character) {
-            pos += length;
-            continue;
-        }
-        text.append(bytes.substr(run, pos - run));
-        if (step == Utf8Step::Incomplete && carry) {
-            carry->assign(bytes.substr(pos));
-            return text;
-        }
-        mark(text, static_cast<unsigned char>(bytes[pos]));
-        run = ++pos;
-    }
-    text.append(bytes.substr(run));
-    return text;
 }
 
 }
@@ -241,24 +133,7 @@ std::string CAnsiCodePage::ToAnsi(std::string_view text) const
     std::string bytes;
     auto plain = [&](std::string_view run) {
         if (utf8) {
-            // Valid characters as they are; one "?" for each broken sequence.
-            char32_t value;
-            std::size_t length;
-            std::size_t valid = 0;  // where the characters not yet appended begin
-            std::size_t pos = 0;
-            while (pos < run.size()) {
-                if (static_cast<unsigned char>(run[pos]) < 0x80) {
-                    ++pos;
-                } else if (ReadUtf8(run, pos, value, length) == Utf8Step::Character) {
-                    pos += length;
-                } else {
-                    bytes.append(run.substr(valid, pos - valid));
-                    bytes += '?';
-                    pos += std::min(Utf8Length(static_cast<unsigned char>(run[pos])), run.size() - pos);
-                    valid = pos;
-                }
-            }
-            bytes.append(run.substr(valid));
+            AppendUtf8Marked(bytes, run);
         } else if (!toAnsi) {
             bytes.append(run);
         } else {
@@ -330,10 +205,7 @@ std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) 
 
 std::string CAnsiCodePage::Readable(std::string_view text)
 {
-    std::string readable;
-    SplitAtKeptBytes(text, [&](std::string_view run) { readable.append(run); },
-                     [&](unsigned char) { readable += Replacement; });
-    return readable;
+    return ReadableText(text);
 }
 
 std::string CAnsiCodePage::LocaleCharset()

@@ -8,8 +8,12 @@
 #include <thread>
 
 #include <netdb.h>
+#include <sys/socket.h>
 
 namespace plintor::platform {
+
+static_assert(sizeof(SocketAddressStorage) == sizeof(sockaddr_storage)
+              && alignof(SocketAddressStorage) >= alignof(sockaddr_storage));
 
 namespace {
 

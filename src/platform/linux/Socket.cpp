@@ -8,9 +8,12 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace plintor::platform {
+
+static_assert(kWaitReadable == POLLIN && kWaitWritable == POLLOUT);
 
 namespace {
 
@@ -111,7 +114,7 @@ IoResult CSocket::Connect(const ResolvedAddress& address, std::chrono::milliseco
         Close();
         return IoResult::Failed;
     }
-    IoResult waited = WaitFor(fd, POLLOUT, bound);
+    IoResult waited = WaitFor(fd, kWaitWritable, bound);
     int error = 0;
     socklen_t length = sizeof error;
     if (waited == IoResult::Ok && getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
@@ -133,7 +136,7 @@ IoResult CSocket::SendAll(std::string_view bytes, std::chrono::milliseconds boun
             continue;
         if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return IoResult::Failed;
-        IoResult waited = WaitFor(fd, POLLOUT, std::chrono::milliseconds(RemainingMs(deadline)));
+        IoResult waited = WaitFor(fd, kWaitWritable, std::chrono::milliseconds(RemainingMs(deadline)));
         if (waited != IoResult::Ok)
             return waited;
     }
@@ -145,7 +148,7 @@ IoResult CSocket::Receive(std::string& bytes, std::size_t capacity, std::chrono:
     bytes.clear();
     const auto deadline = Clock::now() + bound;
     while (true) {
-        IoResult waited = WaitFor(fd, POLLIN, std::chrono::milliseconds(RemainingMs(deadline)));
+        IoResult waited = WaitFor(fd, kWaitReadable, std::chrono::milliseconds(RemainingMs(deadline)));
         if (waited != IoResult::Ok)
             return waited;
         bytes.resize(capacity);

@@ -1,5 +1,7 @@
 #include "platform/UsbPrinterClass.h"
 
+#include "platform/DeviceIdText.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -53,16 +55,6 @@ std::string ReadSmallFile(const fs::path& path)
     return text;
 }
 
-std::string TrimId(std::string text)
-{
-    auto nul = text.find('\0');
-    if (nul != std::string::npos)
-        text.resize(nul);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
 bool RealDeviceIdIoctl(int fd, std::string& raw)
 {
     unsigned char buffer[DeviceIdBufferBytes] = {};
@@ -76,18 +68,7 @@ bool RealDeviceIdIoctl(int fd, std::string& raw)
 
 std::string ParseDeviceIdAnswer(std::span<const unsigned char> raw)
 {
-    if (raw.size() < 2)
-        return {};
-    std::size_t bigEndian = static_cast<std::size_t>(raw[0]) << 8 | raw[1];
-    std::size_t littleEndian = static_cast<std::size_t>(raw[1]) << 8 | raw[0];
-    auto fits = [&](std::size_t length) { return length >= 2 && length <= raw.size(); };
-    std::size_t end = raw.size();
-    if (fits(bigEndian))
-        end = bigEndian;
-    else if (fits(littleEndian))
-        end = littleEndian;
-    std::string id(reinterpret_cast<const char*>(raw.data()) + 2, end - 2);
-    return TrimId(std::move(id));
+    return device_id::ParseAnswer(raw);
 }
 
 std::string ReadDeviceIdIoctl(int fd, const UsbRoots& roots)
@@ -122,7 +103,7 @@ std::vector<UsbPrinterNode> ListUsbPrinters(const UsbRoots& roots)
         std::string name = interface.filename().string();
         node.location = name.substr(0, name.find(':'));
         node.devicePath = (fs::path(roots.devRoot) / "usb" / entry.path().filename()).string();
-        node.deviceId = TrimId(ReadSmallFile(interface / "ieee1284_id"));
+        node.deviceId = device_id::TrimDeviceId(ReadSmallFile(interface / "ieee1284_id"));
         if (node.deviceId.empty()) {
             int fd = ::open(node.devicePath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
             if (fd >= 0) {
