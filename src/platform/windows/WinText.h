@@ -1,0 +1,67 @@
+#pragma once
+
+// Text at the edge of the Win32 forms. The interfaces of this folder carry file names,
+// paths and environment values as narrow text; on Windows that text is in the ANSI code
+// page (CP_ACP), as the narrow file functions of the C and C++ run-time take it, and the
+// forms call the wide (W) functions of the system after MultiByteToWideChar. The
+// conversion is the system's, so a name outside the code page comes back with the
+// system's default character in it.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace plintor::platform::windows {
+
+inline std::wstring WideFromAnsi(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (count <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(count), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
+    return wide;
+}
+
+inline std::string AnsiFromWide(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    int count = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
+    if (count <= 0)
+        return {};
+    std::string narrow(static_cast<std::size_t>(count), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), count, nullptr,
+                        nullptr);
+    return narrow;
+}
+
+// Closes a handle when it goes out of scope; INVALID_HANDLE_VALUE and null hold nothing.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE held = nullptr) : handle(held == INVALID_HANDLE_VALUE ? nullptr : held) {}
+    ~ScopedHandle()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    HANDLE Get() const { return handle; }
+    explicit operator bool() const { return handle != nullptr; }
+
+private:
+    HANDLE handle;
+};
+
+}
