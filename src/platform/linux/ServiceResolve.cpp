@@ -108,8 +108,8 @@ void Resolved(AvahiServiceResolver*, AvahiIfIndex interface, AvahiProtocol, Avah
 {
     auto* resolution = static_cast<Resolution*>(context);
     if (event == AVAHI_RESOLVER_FOUND && address) {
-        char text[AVAHI_ADDRESS_STR_MAX + IF_NAMESIZE + 1];
-        avahi_address_snprint(text, AVAHI_ADDRESS_STR_MAX, address);
+        char text[AVAHI_ADDRESS_STR_MAX];
+        avahi_address_snprint(text, sizeof text, address);
         ServiceLocation location{text, port};
         // A link-local address means nothing without the interface it was seen on.
         char name[IF_NAMESIZE];
