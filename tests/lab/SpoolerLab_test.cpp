@@ -92,12 +92,12 @@ public:
         for (std::size_t i = 0; i < services.size(); ++i)
             std::ofstream(folder + "/p1/services/" + std::to_string(i) + ".service") << services[i];
         std::ofstream(folder + "/ws/responder.conf")
-            << "[server]\nhost-name=workstation\nuse-ipv4=yes\nuse-ipv6=no\n[publish]\ndisable-publishing=yes\n";
-        // IPv4 only: the service resolves to the printer's IPv4 address, not at random to
-        // one of its addresses.
+            << "[server]\nhost-name=workstation\nuse-ipv4=yes\nuse-ipv6=yes\n[publish]\ndisable-publishing=yes\n";
+        // Both address families, as printers announce them: asked for any address, the
+        // workstation's responder hands out the IPv6 link-local one.
         std::ofstream(folder + "/p1/responder.conf")
-            << "[server]\nhost-name=mfp\nuse-ipv4=yes\nuse-ipv6=no\nenable-dbus=no\n[publish]\n"
-            << "publish-aaaa-on-ipv4=no\npublish-hinfo=no\npublish-workstation=no\n";
+            << "[server]\nhost-name=mfp\nuse-ipv4=yes\nuse-ipv6=yes\nenable-dbus=no\n[publish]\n"
+            << "publish-hinfo=no\npublish-workstation=no\n";
         const std::string bus = folder + "/bus";
         std::ofstream(folder + "/bus.conf")
             << "<busconfig>\n<type>system</type>\n<listen>unix:path=" << bus << "</listen>\n"

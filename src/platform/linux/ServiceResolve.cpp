@@ -79,11 +79,19 @@ struct PendingResolve {
     std::optional<ServiceLocation> result;
 };
 
-// One resolution on the thread that runs it.
+// One resolution on the thread that runs it: the service's IPv4 and IPv6 addresses are
+// asked for at once, and an IPv4 answer ends it.
 struct Resolution {
     AvahiSimplePoll* poll = nullptr;
     std::chrono::steady_clock::time_point deadline;
-    std::optional<ServiceLocation> result;
+    std::optional<ServiceLocation> ipv4, ipv6;
+    int ended = 0; // resolvers that answered or failed
+};
+
+// What one resolver reports to.
+struct Answer {
+    Resolution* resolution = nullptr;
+    bool ended = false;
 };
 
 // The responder's waits, each cut at the deadline, so that the thread ends with the bound.
@@ -106,7 +114,8 @@ void Resolved(AvahiServiceResolver*, AvahiIfIndex interface, AvahiProtocol, Avah
               const char*, const char*, const char*, const AvahiAddress* address, uint16_t port, AvahiStringList*,
               AvahiLookupResultFlags, void* context)
 {
-    auto* resolution = static_cast<Resolution*>(context);
+    auto* answer = static_cast<Answer*>(context);
+    Resolution& resolution = *answer->resolution;
     if (event == AVAHI_RESOLVER_FOUND && address) {
         char text[AVAHI_ADDRESS_STR_MAX];
         avahi_address_snprint(text, sizeof text, address);
@@ -117,9 +126,16 @@ void Resolved(AvahiServiceResolver*, AvahiIfIndex interface, AvahiProtocol, Avah
         if (address->proto == AVAHI_PROTO_INET6 && v6[0] == 0xfe && (v6[1] & 0xc0) == 0x80 && interface > 0
             && if_indextoname(static_cast<unsigned>(interface), name))
             location.host += std::string("%") + name;
-        resolution->result = std::move(location);
+        auto& slot = address->proto == AVAHI_PROTO_INET ? resolution.ipv4 : resolution.ipv6;
+        if (!slot)
+            slot = std::move(location);
     }
-    avahi_simple_poll_quit(resolution->poll);
+    if (!answer->ended) {
+        answer->ended = true;
+        ++resolution.ended;
+    }
+    if (resolution.ipv4 || resolution.ended == 2)
+        avahi_simple_poll_quit(resolution.poll);
 }
 
 std::optional<ServiceLocation> ResolveNow(const ServiceName& service, std::chrono::steady_clock::time_point deadline)
@@ -134,19 +150,31 @@ std::optional<ServiceLocation> ResolveNow(const ServiceName& service, std::chron
     AvahiClient* client = avahi_client_new(avahi_simple_poll_get(resolution.poll), AvahiClientFlags(0),
                                            ClientChanged, &resolution, &error);
     if (client) {
-        AvahiServiceResolver* resolver = avahi_service_resolver_new(
-            client, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, service.name.c_str(), service.type.c_str(),
-            service.domain.empty() ? nullptr : service.domain.c_str(), AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0),
-            Resolved, &resolution);
-        if (resolver) {
+        // The printer's IPv4 address first: asked for any address, the responder mostly
+        // hands out the IPv6 link-local one, and the IPv4 search finds the printer first.
+        // The IPv4 address is asked for over IPv4 mDNS, since responders do not announce it
+        // over IPv6. The IPv6 address serves a printer that has no other.
+        Answer answers[2] = {{&resolution}, {&resolution}};
+        AvahiServiceResolver* resolvers[2] = {};
+        const AvahiProtocol over[2] = {AVAHI_PROTO_INET, AVAHI_PROTO_UNSPEC};
+        const AvahiProtocol families[2] = {AVAHI_PROTO_INET, AVAHI_PROTO_INET6};
+        for (int i = 0; i < 2; ++i)
+            resolvers[i] = avahi_service_resolver_new(
+                client, AVAHI_IF_UNSPEC, over[i], service.name.c_str(), service.type.c_str(),
+                service.domain.empty() ? nullptr : service.domain.c_str(), families[i], AvahiLookupFlags(0),
+                Resolved, &answers[i]);
+        if (resolvers[0] || resolvers[1]) {
+            resolution.ended = (resolvers[0] ? 0 : 1) + (resolvers[1] ? 0 : 1);
             while (std::chrono::steady_clock::now() < deadline && avahi_simple_poll_iterate(resolution.poll, -1) == 0) {
             }
-            avahi_service_resolver_free(resolver);
         }
+        for (AvahiServiceResolver* resolver : resolvers)
+            if (resolver)
+                avahi_service_resolver_free(resolver);
         avahi_client_free(client);
     }
     avahi_simple_poll_free(resolution.poll);
-    return resolution.result;
+    return resolution.ipv4 ? resolution.ipv4 : resolution.ipv6;
 }
 
 }
@@ -160,9 +188,12 @@ std::optional<ServiceLocation> ResolveServiceUri(const std::string& uri, std::ch
     // bound when it hangs: the caller waits on a thread of its own.
     auto pending = std::make_shared<PendingResolve>();
     const auto deadline = std::chrono::steady_clock::now() + bound;
+    // The thread stops asking a little before the caller stops waiting, so that an IPv6
+    // answer held until the end still reaches the caller.
+    const auto askUntil = deadline - std::min<std::chrono::milliseconds>(bound / 10, std::chrono::milliseconds(250));
     try {
-        std::thread([pending, service = *service, deadline] {
-            auto result = ResolveNow(service, deadline);
+        std::thread([pending, service = *service, askUntil] {
+            auto result = ResolveNow(service, askUntil);
             std::lock_guard lock(pending->mutex);
             pending->result = std::move(result);
             pending->finished = true;
