@@ -104,4 +104,35 @@ bool ReadWholeFile(const std::string& path, std::string& text)
     return true;
 }
 
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& text)
+{
+    // A folder cannot be opened without FILE_FLAG_BACKUP_SEMANTICS, a pipe or a device
+    // opens at once or not at all, and GetFileType tells a disk file from the others.
+    text.clear();
+    HANDLE file = CreateFileW(WideFromAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return false;
+    }
+    char buffer[1 << 16];
+    bool ok = true;
+    while (text.size() < maxBytes) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        text.append(buffer, std::min<std::size_t>(got, maxBytes - text.size()));
+    }
+    CloseHandle(file);
+    if (!ok)
+        text.clear();
+    return ok;
+}
+
 }
