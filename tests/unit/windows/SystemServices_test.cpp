@@ -6,6 +6,7 @@
 #include "platform/OsVersion.h"
 #include "platform/ProgramPath.h"
 #include "platform/RunProcess.h"
+#include "platform/StateFolder.h"
 
 #include "platform/windows/CommandLineQuoting.h"
 #include "platform/windows/WinText.h"
@@ -92,6 +93,12 @@ TEST(WindowsProgram, PathVersionAndAdministratorAnswerAsTheSystemDoes)
 
 TEST(WindowsDurableFile, ReplacesReadsAndRemovesInAFolderItMakes)
 {
+    // The held-queue list's folder lies below ProgramData, which the test run may write.
+    std::string state = MachineStateFolder();
+    ASSERT_GT(state.size(), 8u);
+    EXPECT_EQ(state.substr(state.size() - 8), "\\Plintor");
+    EXPECT_TRUE(MachineStateFolderWritable());
+
     const std::string folder = TemporaryFolder() + "\\state\\nested";
     const std::string path = folder + "\\held-queues";
     ASSERT_TRUE(ReplaceFileDurably(path, "host\t9100\tqueue-a\n"));
