@@ -2,7 +2,7 @@
 // GetSystemDefaultUILanguage (LANGIDs), GetUserGeoID(GEOCLASS_NATION) (a nation GEOID,
 // GEOID_NOT_AVAILABLE when none is set). The locale names of LocaleSources are read from
 // the environment only: Windows keeps no locale files. Exercised under Wine by the Windows
-// unit tests (Wine derives these from the locale of its environment).
+// unit tests (Wine derives the languages from the locale of its environment).
 #include "platform/Locale.h"
 
 #include "platform/windows/WinText.h"

@@ -7,8 +7,9 @@
 // like _exit. After a close, log-off or shut-down event the system ends the process
 // itself a few seconds after the handler was called (about 5 s for a close): the clean-ups
 // bound their own waits well within that. Windows has no signal mask: nothing is blocked,
-// and programs started later are not affected. Checked against the documentation of
-// SetConsoleCtrlHandler and HandlerRoutine; the Windows unit tests check the registration.
+// and programs started later are not affected. Wine run without a console of its own (as
+// the tests run it) delivers no console events, so this is checked against the
+// documentation of SetConsoleCtrlHandler, HandlerRoutine and GenerateConsoleCtrlEvent.
 #include "platform/StopSignals.h"
 
 #include "platform/windows/WinText.h"

@@ -3,6 +3,7 @@
 #include "platform/Administrator.h"
 #include "platform/DurableFile.h"
 #include "platform/InstanceLock.h"
+#include "platform/Locale.h"
 #include "platform/OsVersion.h"
 #include "platform/ProgramPath.h"
 #include "platform/RunProcess.h"
@@ -163,6 +164,21 @@ TEST(WindowsRunProcessChild, WaitsWhenAsked)
     if (!wait || !*wait)
         GTEST_SKIP() << "runs as a child of WindowsRunProcess only";
     Sleep(static_cast<DWORD>(_wtoi(wait)));
+}
+
+TEST(WindowsLocale, EnvironmentLocaleAndTheSystemsUiLanguages)
+{
+    _wputenv(L"LC_ALL=");
+    _wputenv(L"LC_MESSAGES=");
+    _wputenv(L"LANG=de_CH.UTF-8");
+    LocaleSources sources = DefaultLocaleSources();
+    EXPECT_EQ(UserLocaleName(sources), "de_CH.UTF-8");
+    EXPECT_EQ(UserDefaultLanguage(sources), 0x0807);
+    EXPECT_TRUE(sources.systemLocaleFiles.empty());
+    EXPECT_NE(UserDefaultLanguage(), 0);
+    EXPECT_NE(SystemDefaultLanguage(), 0);
+    std::int64_t nation = UserGeoId();
+    EXPECT_TRUE(nation == -1 || nation > 0);
 }
 
 }
