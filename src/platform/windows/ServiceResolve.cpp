@@ -6,8 +6,11 @@
 // returns DNS_REQUEST_PENDING; the completion routine receives a DNS_SERVICE_INSTANCE with
 // the host's IPv4 and IPv6 addresses and the port, which it frees with
 // DnsServiceFreeInstance. At the caller's bound the request is cancelled with
-// DnsServiceResolveCancel; the completion routine then still runs once (ERROR_CANCELLED),
-// so its context lives on the heap until it has run. The IPv4 address is preferred, as on
+// DnsServiceResolveCancel, given the DNS_SERVICE_CANCEL that the request was made with.
+// The system may use that structure, the query name and the context until the completion
+// routine has run, so all three live on the heap, shared by the caller and the routine;
+// should a cancelled request never complete, the routine's share stays behind, which is
+// safe. The IPv4 address is preferred, as on
 // Linux; an IPv6 link-local address gets its interface index as scope ("fe80::1%12").
 // This cannot run under Wine, which has no such resolver: it is checked against the
 // documentation of DnsServiceResolve, DNS_SERVICE_RESOLVE_REQUEST, DNS_SERVICE_INSTANCE and
@@ -63,18 +66,16 @@ const Resolver& SystemResolver()
     return resolver;
 }
 
-struct Pending {
+// One request, shared by the caller and the completion routine: the name and the cancel
+// handle the request points at, and the answer.
+struct Context {
+    FreeCall free = nullptr;
+    std::wstring queryName;
+    DNS_SERVICE_CANCEL cancel{};
     std::mutex mutex;
     std::condition_variable done;
     bool finished = false;
     std::optional<ServiceLocation> result;
-};
-
-// Lives until the completion routine has run, with the name the request points at.
-struct Context {
-    std::shared_ptr<Pending> pending;
-    FreeCall free = nullptr;
-    std::wstring queryName;
 };
 
 std::optional<ServiceLocation> LocationOf(const DNS_SERVICE_INSTANCE& instance)
@@ -104,16 +105,18 @@ std::optional<ServiceLocation> LocationOf(const DNS_SERVICE_INSTANCE& instance)
 
 VOID WINAPI Completed(DWORD status, PVOID queryContext, PDNS_SERVICE_INSTANCE instance)
 {
-    std::unique_ptr<Context> context(static_cast<Context*>(queryContext));
+    // The routine's share of the context, handed over with the request.
+    std::unique_ptr<std::shared_ptr<Context>> share(static_cast<std::shared_ptr<Context>*>(queryContext));
+    Context& context = **share;
     std::optional<ServiceLocation> location;
     if (status == ERROR_SUCCESS && instance)
         location = LocationOf(*instance);
-    if (instance && context->free)
-        context->free(instance);
-    std::lock_guard lock(context->pending->mutex);
-    context->pending->result = std::move(location);
-    context->pending->finished = true;
-    context->pending->done.notify_all();
+    if (instance && context.free)
+        context.free(instance);
+    std::lock_guard lock(context.mutex);
+    context.result = std::move(location);
+    context.finished = true;
+    context.done.notify_all();
 }
 
 }
@@ -128,24 +131,26 @@ std::optional<ServiceLocation> ResolveServiceUri(const std::string& uri, std::ch
         return std::nullopt;
 
     std::string name = service->name + "." + service->type + "." + (service->domain.empty() ? "local" : service->domain);
-    auto pending = std::make_shared<Pending>();
-    auto* context = new Context{pending, resolver.free, windows::WideFromAnsi(name)};
+    auto context = std::make_shared<Context>();
+    context->free = resolver.free;
+    context->queryName = windows::WideFromAnsi(name);
     DNS_SERVICE_RESOLVE_REQUEST request{};
     request.Version = DNS_QUERY_REQUEST_VERSION1;
     request.InterfaceIndex = 0;
     request.QueryName = context->queryName.data();
     request.pResolveCompletionCallback = Completed;
-    request.pQueryContext = context;
-    DNS_SERVICE_CANCEL cancel{};
-    if (resolver.resolve(&request, &cancel) != kRequestPending) {
-        delete context;   // no completion will come
+    auto* share = new std::shared_ptr<Context>(context);
+    request.pQueryContext = share;
+    if (resolver.resolve(&request, &context->cancel) != kRequestPending) {
+        delete share;   // no completion will come
         return std::nullopt;
     }
-    std::unique_lock lock(pending->mutex);
-    if (pending->done.wait_for(lock, bound, [&] { return pending->finished; }))
-        return std::move(pending->result);
-    lock.unlock();
-    resolver.cancel(&cancel);   // the completion still runs, and frees the context
+    {
+        std::unique_lock lock(context->mutex);
+        if (context->done.wait_for(lock, bound, [&] { return context->finished; }))
+            return std::move(context->result);
+    }
+    resolver.cancel(&context->cancel);   // this function's share keeps the handle alive
     return std::nullopt;
 }
 

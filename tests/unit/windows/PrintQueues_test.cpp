@@ -1,7 +1,10 @@
 // The Windows spooler's form of the queue service, as far as Wine's spooler plays it.
 #include "platform/PrintQueues.h"
+#include "platform/ServiceResolve.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace plintor::platform {
 namespace {
@@ -39,6 +42,14 @@ TEST(WindowsPrintQueues, LocalSpoolerAnswersAndAMissingQueueIsNotFound)
     CPrintServerConnection remote({"printserver.invalid", 631}, 1s);
     EXPECT_FALSE(remote.Connected());
     EXPECT_EQ(remote.Resume("any"), QueueAnswer::Refused);
+}
+
+TEST(WindowsServiceResolve, ServiceWithoutAnAnswerEndsAtItsBound)
+{
+    EXPECT_FALSE(ResolveServiceUri("socket://192.0.2.7", 1s));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ResolveServiceUri("dnssd://No%20Such%20Printer._ipp._tcp.local/?uuid=1", 500ms));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
 }
 
 }
