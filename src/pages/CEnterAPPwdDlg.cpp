@@ -1,12 +1,12 @@
 #include "pages/CEnterAPPwdDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "pages/WirelessKeyRules.h"
 #include "platform/AnsiCodePage.h"
 #include "resources/dialogs/EnterApPwdIds.h"
 #include "ui/CEdit.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -22,7 +22,7 @@ bool IsWpa(std::uint32_t security)
 
 }
 
-CPlintorApp* CEnterAPPwdDlg::App() const
+RunState* CEnterAPPwdDlg::App() const
 {
     return wizard ? wizard->app : nullptr;
 }
@@ -43,7 +43,7 @@ void CEnterAPPwdDlg::OnShowWindow(bool show)
 {
     if (!show)
         return;
-    if (CPlintorApp* app = App()) {
+    if (RunState* app = App()) {
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry))
             wireless = entry.wireless;
@@ -100,7 +100,7 @@ void CEnterAPPwdDlg::OnNext()
         }
         wireless.passphrase = keyText;
     }
-    if (CPlintorApp* app = App()) {
+    if (RunState* app = App()) {
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry)) {
             entry.wireless = wireless;
