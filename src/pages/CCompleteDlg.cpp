@@ -14,11 +14,6 @@ namespace plintor {
 
 CCompleteDlg::CCompleteDlg() = default;
 
-RunState* CCompleteDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 bool CCompleteDlg::OnInitDialog()
 {
     CTemplateDlg::OnInitDialog();

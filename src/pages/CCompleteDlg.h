@@ -27,7 +27,6 @@ protected:
     void OnNext() override;
 
 private:
-    RunState* App() const;
     void PrintPrinterSetting();
     void SetAnotherPrinter();
 };

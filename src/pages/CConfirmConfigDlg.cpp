@@ -57,11 +57,6 @@ std::string JobFileMessage(LangId language, const JobFileFailure& failure)
 
 CConfirmConfigDlg::CConfirmConfigDlg() = default;
 
-RunState* CConfirmConfigDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 CComboBox* CConfirmConfigDlg::PanelLanguageBox() const
 {
     return Item<CComboBox>(IDC_PANEL_LANGUAGE);

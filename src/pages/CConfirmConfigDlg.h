@@ -34,7 +34,6 @@ protected:
     void OnNext() override;
 
 private:
-    RunState* App() const;
     CComboBox* PanelLanguageBox() const;
     void FillPanelLanguages();
     void SelectPanelLanguage();

@@ -22,11 +22,6 @@ bool IsWpa(std::uint32_t security)
 
 }
 
-RunState* CEnterAPPwdDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 bool CEnterAPPwdDlg::OnInitDialog()
 {
     CTemplateDlg::OnInitDialog();
@@ -49,27 +44,31 @@ void CEnterAPPwdDlg::OnShowWindow(bool show)
             wireless = entry.wireless;
     }
     CEdit* key = Item<CEdit>(IDC_AP_PWD_KEY);
-    if (wireless.security == kSecurityWep) {
-        SetItemText(IDC_PAGE_TITLE, IDS_ENTERAPPWD_DLG_TITLE_WEP);
-        SetItemText(IDC_SIDE_TITLE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_WEP);
-        SetItemText(IDC_SIDE_MESSAGE, IDS_ENTERAPPWD_DLG_SIDE_MSG_WEP);
-        SetItemText(IDC_AP_PWD_KEY_LABEL, IDS_ENTERAPPWD_DLG_WEPKEY_LABEL);
-        keyText = wireless.wepKey;
+    // The texts and the key of the security the access point uses: a WEP key or a
+    // WPA passphrase.
+    struct KeyForm {
+        StringId title, sideTitle, sideMessage, label;
+        const std::string& key;
+        std::size_t limit;
+    };
+    auto showForm = [&](const KeyForm& form) {
+        SetItemText(IDC_PAGE_TITLE, form.title);
+        SetItemText(IDC_SIDE_TITLE, form.sideTitle);
+        SetItemText(IDC_SIDE_MESSAGE, form.sideMessage);
+        SetItemText(IDC_AP_PWD_KEY_LABEL, form.label);
+        keyText = form.key;
         if (key) {
-            key->SetLimitText(kWepKeyMaxChars);
+            key->SetLimitText(form.limit);
             key->SetWindowText(keyText);
         }
-    } else if (IsWpa(wireless.security)) {
-        SetItemText(IDC_PAGE_TITLE, IDS_ENTERAPPWD_DLG_TITLE_PASSPHRASE);
-        SetItemText(IDC_SIDE_TITLE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_PASSPHRASE);
-        SetItemText(IDC_SIDE_MESSAGE, IDS_ENTERAPPWD_DLG_SIDE_MSG_PASSPHRASE);
-        SetItemText(IDC_AP_PWD_KEY_LABEL, IDS_ENTERAPPWD_DLG_PASSPHRASE_LABEL);
-        keyText = wireless.passphrase;
-        if (key) {
-            key->SetLimitText(kPassphraseMaxChars);
-            key->SetWindowText(keyText);
-        }
-    }
+    };
+    if (wireless.security == kSecurityWep)
+        showForm({IDS_ENTERAPPWD_DLG_TITLE_WEP, IDS_ENTERAPPWD_DLG_SIDE_TITLE_WEP, IDS_ENTERAPPWD_DLG_SIDE_MSG_WEP,
+              IDS_ENTERAPPWD_DLG_WEPKEY_LABEL, wireless.wepKey, kWepKeyMaxChars});
+    else if (IsWpa(wireless.security))
+        showForm({IDS_ENTERAPPWD_DLG_TITLE_PASSPHRASE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_PASSPHRASE,
+              IDS_ENTERAPPWD_DLG_SIDE_MSG_PASSPHRASE, IDS_ENTERAPPWD_DLG_PASSPHRASE_LABEL, wireless.passphrase,
+              kPassphraseMaxChars});
     if (CWindow* ssid = GetDlgItem(IDC_AP_PWD_SSID))
         ssid->SetWindowText(platform::CAnsiCodePage::Readable(wireless.ssid));
     if (key)

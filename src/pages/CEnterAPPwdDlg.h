@@ -26,7 +26,6 @@ protected:
     void OnNext() override;
 
 private:
-    RunState* App() const;
     void Refuse(StringId textId);
 };
 

@@ -70,11 +70,6 @@ bool CFAXSettingTemplateDlg::IsValidFaxNumber(const std::string& number)
     return true;
 }
 
-RunState* CFAXSettingTemplateDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 CComboBox* CFAXSettingTemplateDlg::Box(int controlId) const
 {
     return Item<CComboBox>(controlId);

@@ -59,7 +59,6 @@ protected:
     // Brings the enabled state of the ring pattern pair in line with the receive mode.
     virtual void ApplyDrpdRule();
 
-    RunState* App() const;
     CComboBox* Box(int controlId) const;
     int SelectedCode(int controlId) const;  // -1 without a selection
     void EnableControl(int controlId, bool enable);

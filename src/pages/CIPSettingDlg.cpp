@@ -65,11 +65,6 @@ void SelectData(CComboBox* box, std::intptr_t data)
 
 }
 
-RunState* CIPSettingDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 CComboBox* CIPSettingDlg::ModeBox() const
 {
     return Item<CComboBox>(IDC_IP_MODE);

@@ -45,7 +45,6 @@ protected:
     void OnBack() override;
 
 private:
-    RunState* App() const;
     CComboBox* ModeBox() const;
     CComboBox* TypeBox() const;
     CIpAddressControl* Address(int controlId) const;

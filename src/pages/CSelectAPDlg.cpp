@@ -24,11 +24,6 @@ void Enable(CWindow* window, bool enable)
 
 }
 
-RunState* CSelectAPDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 bool CSelectAPDlg::ListRadioChecked() const
 {
     CButton* radio = Item<CButton>(IDC_AP_FROM_LIST);

@@ -43,7 +43,6 @@ protected:
     void OnBack() override;
 
 private:
-    RunState* App() const;
     bool ListRadioChecked() const;
     bool SsidRadioChecked() const;
     void ApplyRadioRules();

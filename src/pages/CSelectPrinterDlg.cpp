@@ -24,11 +24,6 @@ constexpr int kRowKeptMark = 3;
 
 }
 
-RunState* CSelectPrinterDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 std::string CSelectPrinterDlg::MacText(const std::string& mac)
 {
     // Six pairs of characters joined by ":", each pair as much of the text as remains.

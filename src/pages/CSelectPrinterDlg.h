@@ -44,7 +44,6 @@ protected:
     void OnNext() override;
 
 private:
-    RunState* App() const;
     void Search();
     void EnterAddress();
     void SetFocusAfterFill();

@@ -39,11 +39,6 @@ void Enable(CWindow* window, bool enable)
 
 }
 
-RunState* CWLSettingTemplateDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 CComboBox* CWLSettingTemplateDlg::SecurityBox() const
 {
     return Item<CComboBox>(IDC_WL_SECURITY);

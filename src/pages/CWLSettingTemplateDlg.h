@@ -56,7 +56,6 @@ protected:
     void ValidateStoreAndMoveOn();
     // An input error (title "Input Error", exclamation icon) with the focus on `focusId`.
     void Refuse(StringId textId, int focusId);
-    RunState* App() const;
 
     CComboBox* SecurityBox() const;
     CComboBox* KeyIndexBox() const;

@@ -96,7 +96,7 @@ void CConnectTemplateDlg::OnDestroy()
 
 void CConnectTemplateDlg::StartWatcher()
 {
-    RunState* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     if (!app || !Exists())
         return;
     auto watch = std::make_shared<Watch>();
@@ -144,7 +144,7 @@ std::intptr_t CConnectTemplateDlg::OnMessage(unsigned message, std::uintptr_t wP
 
 void CConnectTemplateDlg::OnUsbCount(int printers, int noAdapter)
 {
-    RunState* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     // A report that arrives after the page was left (or switched its watcher off) is old.
     if (!app || !IsWindowVisible() || !IsWatching())
         return;

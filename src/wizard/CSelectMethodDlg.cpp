@@ -42,7 +42,7 @@ void CSelectMethodDlg::OnShowWindow(bool show)
 
 void CSelectMethodDlg::OnNext()
 {
-    RunState* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     if (!app)
         return;
     wizard->pageRefreshMask = CWizardFrame::kAllPagesMask;

@@ -82,6 +82,11 @@ void CTemplateDlg::CommonBack()
         wizard->OnCancel();
 }
 
+RunState* CTemplateDlg::App() const
+{
+    return wizard ? wizard->app : nullptr;
+}
+
 bool CTemplateDlg::OnInitDialog()
 {
     // 1. The dialog's own initialisation.

@@ -10,6 +10,7 @@ namespace plintor {
 
 class CComboBox;
 class CWizardFrame;
+struct RunState;
 
 // The base of every wizard page: a modeless child dialog of the frame with the common look
 // (white page, banner with its pictures and text, flow title, page title, side bar, and the
@@ -60,6 +61,9 @@ public:
     LangId language = LANG_ENGLISH_US;
 
 protected:
+    // The run state the frame shares with its pages; null without a frame or run.
+    RunState* App() const;
+
     bool OnInitDialog() override;
     void OnShowWindow(bool show) override;
     bool OnCommand(int controlId, int code) override;

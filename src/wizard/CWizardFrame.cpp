@@ -52,16 +52,7 @@ bool InsideWindow(const CWindow* window, const CWindow* ancestor)
 
 bool TakesFocus(const CWindow& window)
 {
-    switch (window.Kind()) {
-    case ControlKind::Static:
-    case ControlKind::Bitmap:
-    case ControlKind::EtchedLine:
-    case ControlKind::GroupBox:
-    case ControlKind::Dialog:
-        return false;
-    default:
-        return window.IsWindowVisible() && window.IsWindowEnabled();
-    }
+    return IsInputKind(window.Kind()) && window.IsWindowVisible() && window.IsWindowEnabled();
 }
 
 }
