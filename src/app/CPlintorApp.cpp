@@ -9,7 +9,6 @@
 #include "config/TextCompare.h"
 #include "core/ConfigureFlags.h"
 #include "platform/Administrator.h"
-#include "settings/SettingsStore.h"
 #include "ui/MessageBox.h"
 #include "wizard/FirstSettingsPage.h"
 #include "wizard/Messages.h"
