@@ -2,14 +2,14 @@
 
 #include "config/TextCompare.h"
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/FormatMac.h"
 #include "discovery/LinkLocalRoute.h"
 #include "discovery/PrinterIdentification.h"
-#include "discovery/PrinterList.h"
 #include "discovery/SnmpClient.h"
 #include "discovery/SpoolerUpkeep.h"
-#include "settings/WirelessAdapter.h"
+#include "discovery/WirelessAdapter.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
