@@ -14,6 +14,8 @@
 #include "ui/headless/CHeadlessFrontEnd.h"
 #include "wizard/CWizardDlg.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -64,9 +66,8 @@ class FinishingPagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/plintor-pages-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        folder = temp.Path();
+        ASSERT_FALSE(folder.empty());
         app.configFilePath = folder + "/plintor.ini";
         app.config.panelLanguages = {1036, 1033, 1031, 1050};  // 1050 is no panel language
         app.configureFlags = kConfigureIp;
@@ -75,7 +76,6 @@ protected:
     void TearDown() override
     {
         wizard.DestroyWindow();
-        std::filesystem::remove_all(folder);
     }
     void AddPrinter(const std::string& mac, std::uint16_t panelLanguage = 1033)
     {
@@ -121,6 +121,7 @@ protected:
         return static_cast<std::uint16_t>(box->GetItemData(box->GetCurSel()));
     }
 
+    test::CTempFolder temp{"plintor-pages"};
     std::string folder;
     FakePrinter printer;
     CHeadlessFrontEnd frontEnd;

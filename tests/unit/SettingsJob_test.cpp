@@ -8,6 +8,8 @@
 #include "settings/SettingsContext.h"
 #include "ui/MessageBox.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,9 +26,8 @@ class SettingsJob : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/plintor-job-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        folder = temp.Path();
+        ASSERT_FALSE(folder.empty());
         config.faxCountries = {244};
         config.faxLineTypes = {1, 2};
         config.faxDialTypes = {1};
@@ -36,7 +37,6 @@ protected:
         context.config = &config;
         context.configFilePath = folder + "/plintor.ini";
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     void WriteBracketKey(const char* value)
     {
@@ -52,6 +52,7 @@ protected:
         return BuildSettingsJob(&job, entry, context) ? job : "no job";
     }
 
+    test::CTempFolder temp{"plintor-job"};
     std::string folder;
     UtilityConfig config;
     SettingsContext context;
