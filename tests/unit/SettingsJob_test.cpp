@@ -3,6 +3,7 @@
 #include "config/ConfigReader.h"
 #include "config/UtilityConfig.h"
 #include "discovery/PrinterList.h"
+#include "platform/PathNames.h"
 #include "settings/ApplySettings.h"
 #include "settings/ConfigureFlags.h"
 #include "settings/SettingsContext.h"
@@ -281,16 +282,18 @@ TEST_F(SettingsJob, FileModeOfAnInstalledProgramWritesIntoTheCurrentFolderNotBes
     EXPECT_EQ(JobFilePath(context), folder + "/bin/plintor.prn");
     // The installed program reads the system's configuration: its folder is the system's
     // folder of programs, so the job goes to the current folder, and the caller hears where.
+    // The file's name is joined to the current folder with the system's own separator.
+    const std::string inCurrentFolder = folder + "/work" + platform::kPathSeparator + "plintor.prn";
     context.configFilePath = SystemConfigFile();
     ASSERT_TRUE(ApplySettings(context));
-    EXPECT_EQ(told, (std::vector<std::string>{folder + "/work/plintor.prn"}));
+    EXPECT_EQ(told, (std::vector<std::string>{inCurrentFolder}));
     EXPECT_TRUE(std::filesystem::exists(folder + "/work/plintor.prn"));
     EXPECT_FALSE(std::filesystem::exists(folder + "/bin/plintor.prn"));
 
     // A program folder that cannot be written sends the job to the current folder too.
     context.configFilePath = folder + "/gone/plintor.ini";
     context.programPath = folder + "/gone/plintor";
-    EXPECT_EQ(JobFilePath(context), folder + "/work/plintor.prn");
+    EXPECT_EQ(JobFilePath(context), inCurrentFolder);
     SetMessageBoxHandler({});
 }
 
