@@ -1,8 +1,8 @@
 #include "app/CPlintorApp.h"
 #include "app/CommandLine.h"
-#include "app/DesktopFrontEnd.h"
 #include "app/StartUpWiring.h"
 #include "platform/StopSignals.h"
+#include "ui/DesktopFrontEnd.h"
 #include "ui/headless/CScriptRunner.h"
 
 #include <algorithm>

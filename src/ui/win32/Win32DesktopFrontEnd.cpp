@@ -1,4 +1,4 @@
-#include "app/DesktopFrontEnd.h"
+#include "ui/DesktopFrontEnd.h"
 
 #include <cstdio>
 
