@@ -4,6 +4,7 @@
 #include "config/TextCompare.h"
 #include "platform/DurableFile.h"
 #include "platform/NameLookup.h"
+#include "platform/ServiceResolve.h"
 #include "platform/TestOverrides.h"
 
 #include <cups/cups.h>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -163,37 +165,47 @@ bool UsbQueueMatches(const char* uri, const std::string& deviceId)
     return uriSerial.empty() || EqualsNoCase(uriSerial, serial);
 }
 
-// The addresses of the hosts named in the device URIs of one DisableBidi call: every
-// distinct host is looked up once, however many queues name it.
+// The addresses of the hosts and DNS-SD services named in device URIs, each looked up
+// once per object however many queues and calls name it: a name that does not resolve
+// costs its bound once, and is said once.
 class HostAddresses {
 public:
-    bool Has(const std::string& host, const std::string& numericTarget)
+    explicit HostAddresses(std::map<std::string, std::vector<std::string>>& known) : known(known) {}
+
+    bool Has(const UriParts& parts, const char* uri, const char* queue, const std::string& numericTarget)
     {
-        auto found = known.find(host);
+        auto found = known.find(parts.host);
         if (found == known.end()) {
             std::vector<std::string> numeric;
-            LookUpNumericAddresses(host, numeric);
-            found = known.emplace(host, std::move(numeric)).first;
+            if (parts.scheme != "dnssd")
+                LookUpNumericAddresses(parts.host, numeric);
+            else if (auto service = platform::ResolveServiceUri(uri, ChannelBounds{}.resolve))
+                LookUpNumericAddresses(service->host, numeric);
+            if (numeric.empty())
+                std::fprintf(stderr, "plintor: print queue %s left alone: %s could not be resolved\n", queue,
+                             parts.host.c_str());
+            found = known.emplace(parts.host, std::move(numeric)).first;
         }
         return std::any_of(found->second.begin(), found->second.end(),
                            [&](const std::string& n) { return EqualsNoCase(n, numericTarget); });
     }
 
 private:
-    std::map<std::string, std::vector<std::string>> known;
+    std::map<std::string, std::vector<std::string>>& known;
 };
 
-bool NetworkQueueMatches(const char* uri, const std::string& numericTarget, HostAddresses& hosts)
+bool NetworkQueueMatches(const char* uri, const char* queue, const std::string& numericTarget, HostAddresses& hosts)
 {
     UriParts parts;
     if (!SplitUri(uri, parts) || parts.host.empty())
         return false;
     // The schemes through which CUPS reaches a network printer at a host: the raw port,
-    // IPP (also the queues of driverless printing), IPP over TLS, LPD, and IPP over HTTP.
-    static const char* const schemes[] = {"socket", "ipp", "ipps", "lpd", "http", "https"};
+    // IPP (also the queues of driverless printing), IPP over TLS, LPD, IPP over HTTP, and a
+    // DNS-SD service of any of them.
+    static const char* const schemes[] = {"socket", "ipp", "ipps", "lpd", "http", "https", "dnssd"};
     bool known = std::any_of(std::begin(schemes), std::end(schemes),
                              [&](const char* s) { return parts.scheme == s; });
-    return known && hosts.Has(parts.host, numericTarget);
+    return known && hosts.Has(parts, uri, queue, numericTarget);
 }
 
 // A queue that is stopped already: paused by somebody, or by an earlier run.
@@ -406,7 +418,7 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
         return -1;
     cups_dest_t* dests = nullptr;
     int count = cupsGetDests2(http, &dests);
-    HostAddresses hosts;
+    HostAddresses hosts{addressesOf};
     int held = 0;
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
@@ -415,7 +427,7 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
         const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options);
         if (!uri)
             continue;
-        bool match = form == kNetworkForm ? NetworkQueueMatches(uri, numericTarget, hosts)
+        bool match = form == kNetworkForm ? NetworkQueueMatches(uri, dest.name, numericTarget, hosts)
                                           : UsbQueueMatches(uri, deviceId);
         if (!match)
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -63,7 +64,9 @@ public:
     // Pauses the queues that print to the target and appends their names to
     // printersToRestore. Network form: target is the printer's address text; a queue
     // matches when the host of its socket, ipp, ipps, lpd, http or https device URI (a
-    // numeric address or a host name) has the printer's address among its addresses. USB
+    // numeric address or a host name), or the DNS-SD service of its dnssd URI, has the
+    // printer's address among its addresses. A host or service that does not resolve within
+    // its bound leaves its queues alone; stderr says so once per object. USB
     // form: target is the port name ("USB%03d") and deviceId the IEEE 1284 id; a usb://
     // queue matches by make, model and serial number. A queue that is stopped already is
     // left alone, unless the state file lists it from an earlier run: this run then
@@ -118,6 +121,8 @@ private:
     std::mutex lock; // DisableBidi on a worker against the release from a signal watcher
     std::vector<HeldQueue> heldThisRun;
     bool closed = false;
+    // The numeric addresses of the hosts and services named in device URIs, looked up once.
+    std::map<std::string, std::vector<std::string>> addressesOf;
 };
 
 // One stderr line about a release (without the line end), empty when there is nothing to

@@ -10,9 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,6 +53,145 @@ int Count(const std::string& text, const std::string& what)
         ++n;
     return n;
 }
+
+// DNS-SD in the lab: in the workstation a system bus of its own and an mDNS responder that
+// the program asks through it; in printer 1's namespace a responder that announces the
+// services it is given. Each responder sees a /run and a service folder of its own. All
+// are stopped by their process ids.
+class Announcements {
+public:
+    static std::string SkipReason()
+    {
+        if (access(kResponder, X_OK) != 0)
+            return "needs avahi-daemon (Debian package avahi-daemon)";
+        if (access(kBus, X_OK) != 0)
+            return "needs dbus-daemon (Debian package dbus-daemon)";
+        return {};
+    }
+    Announcements() = default;
+    Announcements(const Announcements&) = delete;
+    Announcements& operator=(const Announcements&) = delete;
+    ~Announcements()
+    {
+        for (auto pid = pids.rbegin(); pid != pids.rend(); ++pid) {
+            kill(*pid, SIGTERM);
+            waitpid(*pid, nullptr, 0);
+        }
+    }
+
+    // Starts the responders from the calling thread's namespace (the workstation's) and
+    // waits until printer 1 announces `services` (the texts of service files) and `hosts`
+    // (lines "ADDRESS NAME"). The program finds the bus through DBUS_SYSTEM_BUS_ADDRESS.
+    bool Start(const Lab& lab, const std::string& folder, const std::vector<std::string>& services,
+               const std::string& hosts)
+    {
+        for (const char* side : {"ws", "p1"})
+            std::filesystem::create_directories(folder + "/" + side + "/services");
+        std::ofstream(folder + "/ws/hosts");
+        std::ofstream(folder + "/p1/hosts") << hosts;
+        for (std::size_t i = 0; i < services.size(); ++i)
+            std::ofstream(folder + "/p1/services/" + std::to_string(i) + ".service") << services[i];
+        std::ofstream(folder + "/ws/responder.conf")
+            << "[server]\nhost-name=workstation\nuse-ipv4=yes\nuse-ipv6=yes\n[publish]\ndisable-publishing=yes\n";
+        // Both address families, as printers announce them: asked for any address, the
+        // workstation's responder hands out the IPv6 link-local one.
+        std::ofstream(folder + "/p1/responder.conf")
+            << "[server]\nhost-name=mfp\nuse-ipv4=yes\nuse-ipv6=yes\nenable-dbus=no\n[publish]\n"
+            << "publish-hinfo=no\npublish-workstation=no\n";
+        const std::string bus = folder + "/bus";
+        std::ofstream(folder + "/bus.conf")
+            << "<busconfig>\n<type>system</type>\n<listen>unix:path=" << bus << "</listen>\n"
+            << "<auth>EXTERNAL</auth>\n<policy context=\"default\">\n<allow user=\"*\"/>\n<allow own=\"*\"/>\n"
+            << "<allow send_destination=\"*\" eavesdrop=\"true\"/>\n<allow eavesdrop=\"true\"/>\n</policy>\n"
+            << "</busconfig>\n";
+        busAddress = "unix:path=" + bus;
+        setenv("DBUS_SYSTEM_BUS_ADDRESS", busAddress.c_str(), 1);
+        if (!Launch({kBus, "--config-file=" + folder + "/bus.conf", "--nofork", "--nopidfile"}, "", folder, "bus.log",
+                    [&] { return Accepting(bus); }))
+            return false;
+        if (!Launch(ResponderArgs(folder + "/ws"), "", folder + "/ws", "log",
+                    [&] { return Logged(folder + "/ws/log", "Server startup complete"); }))
+            return false;
+        return Launch(ResponderArgs(folder + "/p1"), "/run/netns/" + lab.Namespace("p1"), folder + "/p1", "log",
+                      [&] {
+                          // Every service group and every host name.
+                          return Count(ReadFile(folder + "/p1/log"), "successfully established")
+                              == static_cast<int>(services.size()) + Count(hosts, "\n");
+                      });
+    }
+
+private:
+    static constexpr const char* kResponder = "/usr/sbin/avahi-daemon";
+    static constexpr const char* kBus = "/usr/bin/dbus-daemon";
+
+    static std::vector<std::string> ResponderArgs(const std::string& side)
+    {
+        return {kResponder, "-f", side + "/responder.conf", "--no-drop-root", "--no-chroot", "--no-rlimits"};
+    }
+    static bool Accepting(const std::string& socketPath)
+    {
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+        bool ok = fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            close(fd);
+        return ok;
+    }
+    static bool Logged(const std::string& log, const std::string& what)
+    {
+        return ReadFile(log).find(what) != std::string::npos;
+    }
+
+    // Starts a program in the network namespace `netns` (empty: the caller's) and waits,
+    // bounded, until `ready`. A responder gets its own /run and the side's service
+    // folder and hosts file in place of the machine's.
+    bool Launch(const std::vector<std::string>& args, const std::string& netns, const std::string& side,
+                const std::string& log, const std::function<bool()>& ready)
+    {
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        const bool responder = args.front() == kResponder;
+        const std::string logPath = side + "/" + log, services = side + "/services", hosts = side + "/hosts";
+        pid_t pid = fork();
+        if (pid == 0) {
+            int out = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (out < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0)
+                _exit(126);
+            int ns = netns.empty() ? -1 : open(netns.c_str(), O_RDONLY);
+            if (!netns.empty() && (ns < 0 || setns(ns, CLONE_NEWNET) != 0))
+                _exit(125);
+            if (responder
+                && (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                    || mount("tmpfs", "/run", "tmpfs", 0, "mode=0755") != 0 || mkdir("/run/avahi-daemon", 0755) != 0
+                    || mount(services.c_str(), "/etc/avahi/services", nullptr, MS_BIND, nullptr) != 0
+                    || mount(hosts.c_str(), "/etc/avahi/hosts", nullptr, MS_BIND, nullptr) != 0))
+                _exit(124);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        if (pid < 0)
+            return false;
+        pids.push_back(pid);
+        for (int i = 0; i < 400; ++i) {
+            if (ready())
+                return true;
+            if (waitpid(pid, nullptr, WNOHANG) == pid) {
+                pids.pop_back();
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ADD_FAILURE() << args.front() << " did not come up: " << ReadFile(logPath);
+        return false;
+    }
+
+    std::vector<pid_t> pids;
+    std::string busAddress;
+};
 
 // A lab of one printer (and a second one no queue prints to), a CUPS server in the
 // workstation with a queue to each, plus a queue of the first printer that was paused
@@ -87,6 +230,7 @@ protected:
     void TearDown() override
     {
         unsetenv("CUPS_SERVER");
+        unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
         cups.Stop();
         lab.Leave();
         lab.Down();
@@ -388,6 +532,57 @@ TEST_F(SpoolerLab, QueuesThatNameThePrinterByHostNameOrIpv6AddressAreHeldAndRele
         EXPECT_FALSE(cups.Paused(name)) << name;
     EXPECT_FALSE(cups.Paused("othername"));
     EXPECT_FALSE(std::filesystem::exists(folder + "/varlib/plintor/held-queues"));
+}
+
+// Desktops make dnssd:// queues for the printers their users pick from a list: the queue
+// names a DNS-SD service, which the responder resolves to the printer's address. The wizard
+// holds those of the printer it talks to and releases them; a service of another address
+// and one that nobody announces are left alone, the latter said once on stderr.
+TEST_F(SpoolerLab, DnssdQueuesOfThePrinterAreHeldWhileTheWizardRunsAndReleased)
+{
+    if (std::string reason = Announcements::SkipReason(); !reason.empty())
+        GTEST_SKIP() << reason;
+    Announcements announcements;
+    // The printer's raw and IPP services (a dot in their name, as desktops allow), and one on
+    // a host name whose address no printer has.
+    const std::vector<std::string> services = {
+        "<service-group><name>Lab MFP 2.OG</name>"
+        "<service><type>_pdl-datastream._tcp</type><port>9100</port></service>"
+        "<service><type>_ipp._tcp</type><port>631</port><txt-record>rp=ipp/print</txt-record></service>"
+        "</service-group>\n",
+        "<service-group><name>Far MFP</name>"
+        "<service><type>_ipp._tcp</type><host-name>far.local</host-name><port>631</port></service>"
+        "</service-group>\n",
+    };
+    ASSERT_TRUE(announcements.Start(lab, folder + "/mdns", services, "198.18.1.250 far.local\n"));
+    const std::vector<std::pair<std::string, std::string>> held = {
+        {"dnssd-raw", "dnssd://Lab%20MFP%202.OG._pdl-datastream._tcp.local/"},
+        {"dnssd-ipp", "dnssd://Lab%20MFP%202.OG._ipp._tcp.local/?uuid=6f3a2b1c-0000-4000-8000-0000000000a1"},
+    };
+    for (const auto& [name, uri] : held)
+        ASSERT_TRUE(cups.AddQueue(name, uri)) << uri;
+    ASSERT_TRUE(cups.AddQueue("dnssd-far", "dnssd://Far%20MFP._ipp._tcp.local/"));
+    ASSERT_TRUE(cups.AddQueue("dnssd-gone", "dnssd://Gone%20MFP._ipp._tcp.local/"));
+
+    std::string script = folder + "/hold.script";
+    std::ofstream(script) << "expect page 14\nclick 2\nwait page 4 60\nwait page 99 60\n";
+    int code = RunAndSignal({"--script", script, "/mode:network", "/ip"}, SIGTERM, [&] {
+        for (const auto& [name, uri] : held)
+            EXPECT_TRUE(cups.Paused(name)) << name << "\n" << ReadFile(ErrorPath("run"));
+    });
+    EXPECT_EQ(code, 128 + SIGTERM) << ReadFile(outputPath());
+    const std::string log = ReadFile(cups.Folder() + "/error_log");
+    for (const auto& [name, uri] : held) {
+        EXPECT_FALSE(cups.Paused(name)) << name;
+        EXPECT_NE(log.find("Printer \"" + name + "\" started by"), std::string::npos) << name << log;
+    }
+    EXPECT_EQ(log.find("Printer \"dnssd-far\" stopped"), std::string::npos);
+    EXPECT_EQ(log.find("Printer \"dnssd-gone\" stopped"), std::string::npos);
+    // Both passes and both printers asked about the queues; the lost service is named once.
+    EXPECT_EQ(Count(ReadFile(ErrorPath("run")),
+                    "plintor: print queue dnssd-gone left alone: Gone MFP._ipp._tcp.local could not be resolved\n"),
+              1)
+        << ReadFile(ErrorPath("run"));
 }
 
 TEST_F(SpoolerLab, WithoutACupsServerNothingChangesAndDiscoveryGoesOn)
