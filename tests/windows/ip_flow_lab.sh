@@ -4,6 +4,8 @@
 # Winsock, and configures the one listed second with a static IPv4 and a manual IPv6
 # address. The job that reaches it is checked byte for byte: it is the job the Linux
 # program sends in the same run (tests/lab/IpFlowLab_test.cpp), and the printer applied it.
+# Then the same walk with /filemode: the job goes to plintor.prn beside plintor.exe
+# instead (UTF-16LE, as on Linux), and the printer is only asked for its setup state.
 #   ip_flow_lab.sh WINE PROGRAM LAB_SCRIPT STAND_IN_PRINTER
 # Exit status 77 (skipped) without root, ip netns or the stand-in printer.
 set -uo pipefail
@@ -54,18 +56,25 @@ expect text 2 Finish
 click 2
 WALK
 
+# File mode asks first whether to save the job instead of sending it.
+{ echo "answer yes"; cat "$folder/walk"; } >"$folder/walk-file"
+
 # Runs in the lab's workstation namespace; the queue record is the test's own.
 cat >"$folder/run" <<RUN
 #!/usr/bin/env bash
 cd "$folder"
-LC_ALL=en_US.UTF-8 PLINTOR_SPOOLER_STATE="$folder/held" timeout 150 "$wine" ./plintor.exe \
-  --script walk /mode:network /ip >transcript 2>stderr
+export LC_ALL=en_US.UTF-8 PLINTOR_SPOOLER_STATE="$folder/held"
+timeout 150 "$wine" ./plintor.exe --script walk /mode:network /ip >transcript 2>stderr
 echo \$? >status
+for k in 1 2; do cp p\$k.log p\$k.network.log; cp p\$k.state p\$k.network.state; done
+timeout 150 "$wine" ./plintor.exe --script walk-file /mode:network /ip /filemode >transcript-file 2>stderr-file
+echo \$? >status-file
 RUN
 chmod +x "$folder/run"
 PLINTOR_PRINTER="$printer" "$lab" run --printers 2 --wait-tcp 9100 --printer-lines "$folder/printers" \
   -- "$folder/run" || { echo "the lab could not run" >&2; exit 1; }
 tr -d '\r' <"$folder/transcript" >"$folder/transcript.txt"
+tr -d '\r' <"$folder/transcript-file" >"$folder/transcript-file.txt"
 
 failed=0
 fail() { echo "$*" >&2; failed=1; }
@@ -87,19 +96,36 @@ for line in 'VSSTACKMODE=DUAL' 'IPMODE=MANUAL' 'IPADDRESS=C6120132' 'SNMADDRESS=
 done
 expected+="@PJL REBOOT"$'\r\n'"${uel}"
 printf '%s' "$expected" >"$folder/expected"
-cmp -s "$folder/expected" "$folder/p1.log" || {
+cmp -s "$folder/expected" "$folder/p1.network.log" || {
   fail "printer 1 did not receive the job byte for byte:"
-  od -c "$folder/p1.log" | head -40 >&2
+  od -c "$folder/p1.network.log" | head -40 >&2
 }
 printf '%s' "${uel}@PJL INFO IWAOPTIONS"$'\r\n'"${uel}" >"$folder/expected2"
-cmp -s "$folder/expected2" "$folder/p2.log" || fail "printer 2 was sent more than the options question"
+cmp -s "$folder/expected2" "$folder/p2.network.log" || fail "printer 2 was sent more than the options question"
 for line in TCPIP.IPADDRESS=C6120132 TCPIP.VSSTACKMODE=DUAL RESTARTS=1 JOBS=3; do
-  grep -qx "$line" "$folder/p1.state" || fail "printer 1 does not hold $line"
+  grep -qx "$line" "$folder/p1.network.state" || fail "printer 1 does not hold $line"
 done
-grep -qx RESTARTS=0 "$folder/p2.state" || fail "printer 2 was restarted"
+grep -qx RESTARTS=0 "$folder/p2.network.state" || fail "printer 2 was restarted"
+
+# The file mode run: the framed job, each byte followed by a zero byte, beside the program.
+[ "$(cat "$folder/status-file")" = 0 ] || fail "the file mode run ended with $(cat "$folder/status-file")"
+grep -qF 'message "PJL" "@PJL IWASETTCPIP VSSTACKMODE=DUAL\r\n' "$folder/transcript-file.txt" \
+  || fail "the file mode run did not show the job"
+grep -qF '\\plintor.prn" -> ok' "$folder/transcript-file.txt" \
+  || fail "the file mode run did not say where it saved the job"
+job=${expected#"${uel}@PJL INFO IWAOPTIONS"$'\r\n'"${uel}${uel}@PJL INFO IWASETUP"$'\r\n'"${uel}"}
+printf '%s' "$job" | iconv -f ASCII -t UTF-16LE >"$folder/expected.prn"
+cmp -s "$folder/expected.prn" "$folder/plintor.prn" || fail "plintor.prn is not the job in UTF-16LE"
+questions="${uel}@PJL INFO IWAOPTIONS"$'\r\n'"${uel}${uel}@PJL INFO IWASETUP"$'\r\n'"${uel}"
+printf '%s' "$questions" >"$folder/expected.file.log"
+tail -c +"$(($(stat -c %s "$folder/p1.network.log") + 1))" "$folder/p1.log" >"$folder/p1.file.log"
+cmp -s "$folder/expected.file.log" "$folder/p1.file.log" || fail "the file mode run sent printer 1 more than its questions"
+grep -qx RESTARTS=1 "$folder/p1.state" || fail "the file mode run restarted printer 1"
 
 if [ "$failed" -ne 0 ]; then
   echo "--- transcript:" >&2; cat "$folder/transcript.txt" >&2
   echo "--- stderr:" >&2; tr -d '\r' <"$folder/stderr" >&2
+  echo "--- file mode transcript:" >&2; cat "$folder/transcript-file.txt" >&2
+  echo "--- file mode stderr:" >&2; tr -d '\r' <"$folder/stderr-file" >&2
 fi
 exit "$failed"
