@@ -2,16 +2,16 @@
 
 #include "app/CommandLine.h"
 #include "app/Language.h"
-#include "app/Messages.h"
 #include "app/OsVersionCode.h"
 #include "config/ConfigReader.h"
 #include "config/GeneralSettings.h"
 #include "config/LoadConfiguration.h"
 #include "config/TextCompare.h"
+#include "core/ConfigureFlags.h"
 #include "platform/Administrator.h"
-#include "settings/ConfigureFlags.h"
-#include "settings/SettingsStore.h"
 #include "ui/MessageBox.h"
+#include "wizard/FirstSettingsPage.h"
+#include "wizard/Messages.h"
 #include "wizard/PageIndex.h"
 
 #include <bit>
@@ -101,6 +101,12 @@ StartUpServices DefaultStartUpServices()
 CPlintorApp::CPlintorApp() : CPlintorApp(DefaultStartUpServices()) {}
 
 CPlintorApp::CPlintorApp(StartUpServices startUpServices) : services(std::move(startUpServices)) {}
+
+CPlintorApp::CPlintorApp(StartUpServices startUpServices, PrinterOperations printerOperations)
+    : RunState(std::move(printerOperations))
+    , services(std::move(startUpServices))
+{
+}
 
 CPlintorApp::~CPlintorApp() = default;
 
@@ -283,7 +289,8 @@ int CPlintorApp::ComputeStartPage()
     if (connectionMode != 1)
         return kPageNone;
 
-    int found = hooks.discoverUsb ? hooks.discoverUsb(*this) : 0;
+    int noAdapterCount = 0;
+    int found = operations.discoverUsb ? operations.discoverUsb(*this, noAdapterCount) : 0;
     bool panelOnly = configureFlags == kConfigurePanelLanguage;
     if (found != 1) {
         if (panelOnly)
@@ -291,30 +298,16 @@ int CPlintorApp::ComputeStartPage()
         return found <= 0 ? kPageConnect : kPageDisconnect;
     }
 
-    selectedPrinter = 0;
-    SelectPrinter(printers, selectedPrinter, currentPrinter, 0);
-    if (configureFlags & kConfigureWireless)
-        return config.apUsbDiscovery ? kPageSelectAp : kPageWirelessSetting;
-    if (configureFlags & kConfigureIp)
-        return kPageIpSetting;
-    if (configureFlags & kConfigureFax) {
-        if (hooks.readFaxSettings)
-            currentPrinter.faxReadStatus = hooks.readFaxSettings(*this);
-        if (faxPageVariant == 1)
-            return kPageCheckFaxSetting;
-        if (faxPageVariant == 0 || faxPageVariant == -1)
-            return kPageFaxSetting;
-        return kPageNone;
-    }
-    if (panelOnly) {
-        PrinterEntry entry;
-        if (printers.GetPrinter(selectedPrinter, entry)) {
-            entry.panelLanguage = uiLanguage;
-            printers.ReplacePrinter(selectedPrinter, entry);
-            if (hooks.applyPanelLanguage)
-                hooks.applyPanelLanguage(*this);
-        }
-        return kPageNone;
+    int page = FirstSettingsPage(*this);
+    if (page != kPageNone || !panelOnly)
+        return page;
+    // A run for the panel language only sends it at once, without a wizard.
+    PrinterEntry entry;
+    if (printers.GetPrinter(selectedPrinter, entry)) {
+        entry.panelLanguage = uiLanguage;
+        printers.ReplacePrinter(selectedPrinter, entry);
+        if (operations.applyPanelLanguage)
+            operations.applyPanelLanguage(*this);
     }
     return kPageNone;
 }

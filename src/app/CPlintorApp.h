@@ -1,9 +1,7 @@
 #pragma once
 
-#include "app/WorkingPrinter.h"
-#include "config/UtilityConfig.h"
-#include "discovery/PrinterList.h"
 #include "platform/InstanceLock.h"
+#include "wizard/RunState.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,22 +12,14 @@ namespace plintor {
 
 class CPlintorApp;
 
-// The calls start-up makes into the wizard and into the printer code. Each defaults to
-// "nothing found / no wizard", so start-up runs to its end without them; the wizard, the
-// USB search, the FAX read, the panel language job and the queue upkeep plug in here
-// without touching the start-up logic.
+// The calls start-up makes into the wizard and the spooler upkeep. Each defaults to
+// "no wizard / nothing to do", so start-up runs to its end without them. The printer
+// operations (the USB search, the FAX read, the panel language job) are the run's
+// `operations` (wizard/PrinterOperations.h).
 struct StartUpHooks {
     // Runs the wizard frame modally, opening on `startPage`, in `app.uiLanguage`; true
     // when it ran. Empty: no wizard.
     std::function<bool(CPlintorApp& app, int startPage)> runWizardFrame;
-    // Searches the USB printers now, on the calling thread: empties `app.printers`, adds
-    // each supported printer and returns their number. Empty: none found.
-    std::function<int(CPlintorApp& app)> discoverUsb;
-    // Reads the FAX settings of the chosen printer into `app.currentPrinter` and returns
-    // the status (1 answered, 0 not). Empty: nothing is read and the status stays.
-    std::function<int(CPlintorApp& app)> readFaxSettings;
-    // Sends the panel language of the chosen entries at once. Empty: nothing is sent.
-    std::function<bool(CPlintorApp& app)> applyPanelLanguage;
     // Switches the spooler queues of `app.printersToRestore` back to normal at exit.
     // Empty: nothing to restore.
     std::function<void(CPlintorApp& app)> restorePrinters;
@@ -57,8 +47,8 @@ struct StartUpServices {
 
 StartUpServices DefaultStartUpServices();
 
-// The application object: start-up, the run options and the state that all pages share
-// for the whole run. One per process.
+// The application object: start-up, over the run state that all pages share for the
+// whole run (wizard/RunState.h). One per process.
 //
 // Start-up (`InitInstance`) checks the system, takes the machine-wide single-instance
 // lock named by MUTEX_NAME, checks for administrator rights, reads the configuration
@@ -66,19 +56,11 @@ StartUpServices DefaultStartUpServices();
 // runs the wizard. Any failure shows one message box (title "Warning!") and ends the run;
 // `startUpMessage` then names the message and the exit code is non-zero. The lock is held
 // from its creation until start-up returns.
-class CPlintorApp {
+class CPlintorApp : public RunState {
 public:
-    // Bits of `optConfigure` (the same bits as configureFlags).
-    enum OptConfigureBit : std::uint32_t {
-        kOptSelect = 0x01,
-        kOptIp = 0x02,
-        kOptWireless = 0x04,
-        kOptFax = 0x08,
-        kOptPanel = 0x10,
-    };
-
     CPlintorApp();
     explicit CPlintorApp(StartUpServices services);
+    CPlintorApp(StartUpServices services, PrinterOperations printerOperations);
     virtual ~CPlintorApp();
 
     // Start-up; false always (the process ends after it).
@@ -104,30 +86,8 @@ public:
     // True when the wizard ran.
     bool RunWizard();
 
-    // Members, in this order.
-    UtilityConfig config;
-    std::int32_t hasOptions = 0;
-    std::uint16_t optLanguage = 0;
-    std::int32_t optConnection = -1;          // 0 select, 1 USB, 2 network, -1 not given
-    std::uint32_t optConfigure = 0;           // OptConfigureBit
-    std::int32_t optBackButton = 1;
-    std::int32_t faxPageVariant = -1;         // 0 "top", 1 "flow", -1 not given
-    std::int32_t optCheckWlan = 0;
-    std::int32_t fileMode = 0;
-    std::vector<std::string> printersToRestore;
-    std::int32_t connectionMode = -1;         // 0 ask on the method page, 1 USB, 2 network
-    std::uint32_t configureFlags = 0;         // ConfigureFlag bits (settings/ConfigureFlags.h)
-    std::int32_t backButtonFlag = 1;
-    std::int32_t checkWlan = 0;
-    PrinterList printers;
-    std::int32_t selectedPrinter = -1;
-    std::uint16_t uiLanguage = 1033;
-    std::vector<std::string> configuredMacs;
-    WorkingPrinter currentPrinter;
-
     // The run's inputs and start-up's own state.
     std::string commandLine;                  // the options, as the user gave them
-    std::string configFilePath;               // set by start-up
     unsigned startUpMessage = 0;              // id of the message that ended start-up, 0 none
     StartUpHooks hooks;
     StartUpServices services;

@@ -1,15 +1,10 @@
 #include "app/StartUpWiring.h"
 
-#include "app/AppSettingsContext.h"
-#include "settings/ApplySettings.h"
-#include "settings/FaxRead.h"
 #include "app/CPlintorApp.h"
 #include "discovery/DiscoverCommand.h"
-#include "discovery/DiscoveryContext.h"
 #include "discovery/LinkLocalRoute.h"
 #include "discovery/SpoolerUpkeep.h"
-#include "discovery/UsbDiscovery.h"
-#include "wizard/RunWizardFrame.h"
+#include "pages/RunWizardFrame.h"
 
 #include <cstdio>
 #include <string>
@@ -34,38 +29,13 @@ const char* kThisRun = "this run";
 StartUpHooks ProgramStartUpHooks()
 {
     StartUpHooks hooks;
-    hooks.runWizardFrame = RunWizardFrame;
-    hooks.readFaxSettings = [](CPlintorApp& app) {
-        int status = 0;
-        ReadFaxSettings(MakeSettingsContext(app), status);
-        return status;
-    };
-    hooks.applyPanelLanguage = [](CPlintorApp& app) { return ApplyPanelLanguage(MakeSettingsContext(app)); };
-    hooks.discoverUsb = [](CPlintorApp& app) {
-        DiscoveryContext context = DiscoveryContextOf(app);
-        int noModule = 0;
-        return DiscoverUsb(context, noModule);
-    };
+    hooks.runWizardFrame = [](CPlintorApp& app, int startPage) { return RunWizardFrame(app, startPage); };
     hooks.restorePrinters = [](CPlintorApp& app) {
         SayOnStderr(CSpoolerUpkeep::ForThisRun().RestoreBidi(app.printersToRestore), kThisRun, false);
         CLinkLocalRoute::ForThisRun().Remove();
     };
     hooks.releaseLeftovers = [](CPlintorApp&) { ReleaseLeftoverQueues(); };
     return hooks;
-}
-
-DiscoveryContext DiscoveryContextOf(CPlintorApp& app)
-{
-    DiscoveryContext context;
-    context.config = &app.config;
-    context.printers = &app.printers;
-    context.printersToRestore = &app.printersToRestore;
-    context.spooler = &CSpoolerUpkeep::ForThisRun();
-    context.configureFlags = app.configureFlags;
-    context.checkWlan = app.checkWlan;
-    context.configFilePath = app.configFilePath;
-    context.route = &CLinkLocalRoute::ForThisRun();
-    return context;
 }
 
 void ReleaseThisRunOnStop()
@@ -89,6 +59,7 @@ int RunReleaseQueuesAfterStartUp(CPlintorApp& app)
     bool ran = false;
     // Nothing else of a run: no USB search, no panel language job, no wizard.
     app.hooks = StartUpHooks{};
+    app.operations = PrinterOperations{};
     app.hooks.releaseLeftovers = [&](CPlintorApp&) {
         ran = true;
         ReleaseReport report = CSpoolerUpkeep::ForThisRun().ReleaseLeftovers();

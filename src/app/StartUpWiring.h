@@ -1,19 +1,12 @@
 #pragma once
 
 #include "app/CPlintorApp.h"
-#include "discovery/DiscoveryContext.h"
 
 namespace plintor {
 
-// The hooks the program runs with: the wizard frame, the USB search, the FAX read, the
-// panel language job and the queue restoration, each from the module that builds it.
-// A hook that no module provides yet stays empty (nothing found, no wizard). Tests build
-// their own hooks instead.
+// The hooks the program runs with: the wizard frame, the queue restoration at exit and
+// the release of what earlier runs left held. Tests build their own hooks instead.
 StartUpHooks ProgramStartUpHooks();
-
-// What discovery needs of the application object: its configuration, printer list,
-// spooler queues, run options, and the run's spooler upkeep and link-local route.
-DiscoveryContext DiscoveryContextOf(CPlintorApp& app);
 
 // What a stop signal undoes before the program ends (platform/StopSignals.h): it releases
 // the spooler queues this run held and removes the link-local route this run added, as

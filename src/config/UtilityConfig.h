@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/FaxSettings.h"
 #include "config/FaxTables.h"
 #include "config/FeatureNameTable.h"
+#include "core/FaxSettings.h"
 
 #include <algorithm>
 #include <cstdint>

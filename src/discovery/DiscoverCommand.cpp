@@ -1,9 +1,9 @@
 #include "discovery/DiscoverCommand.h"
 
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/LinkLocalRoute.h"
 #include "discovery/NetworkDiscovery.h"
-#include "discovery/PrinterList.h"
 #include "discovery/SpoolerUpkeep.h"
 #include "discovery/UsbDiscovery.h"
 

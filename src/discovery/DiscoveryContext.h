@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/ConfigureFlags.h"
 #include "platform/UsbPrinterClass.h"
-#include "settings/ConfigureFlags.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,16 +2,16 @@
 
 #include "config/TextCompare.h"
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/FormatMac.h"
 #include "discovery/LinkLocalRoute.h"
 #include "discovery/PrinterIdentification.h"
-#include "discovery/PrinterList.h"
 #include "discovery/SnmpClient.h"
 #include "discovery/SpoolerUpkeep.h"
+#include "discovery/WirelessAdapter.h"
 #include "platform/Datagram.h"
 #include "platform/Ipv4Address.h"
-#include "settings/WirelessAdapter.h"
 
 #include <cstring>
 #include <string>

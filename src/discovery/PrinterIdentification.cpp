@@ -2,9 +2,9 @@
 
 #include "channel/CUSBConnect.h"
 #include "channel/PjlFraming.h"
+#include "channel/PrinterChannel.h"
 #include "config/ConfigReader.h"
 #include "config/GeneralSettings.h"
-#include "discovery/PrinterChannel.h"
 
 namespace plintor {
 
@@ -41,19 +41,6 @@ int OptionsOfAnswer(PjlExchange& exchange, std::int32_t& options)
     } while (NextLine(exchange, line));
     options = 1;
     return 1;
-}
-
-int SetupStateOfAnswer(PjlExchange& exchange)
-{
-    std::string line;
-    exchange.lineCursor = 0;
-    while (NextLine(exchange, line)) {
-        if (line.rfind("SETUP=ENABLE", 0) == 0)
-            return kSetupEnabled;
-        if (line.rfind("SETUP=DISABLE", 0) == 0)
-            return kSetupDisabled;
-    }
-    return kSetupNoAnswer;
 }
 
 bool QueryIdLine(CUSBConnect& usb, std::string& line)

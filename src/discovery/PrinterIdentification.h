@@ -13,7 +13,6 @@ struct PrinterEntry;
 
 inline constexpr const char* kPjlInfoId = "@PJL INFO ID\r\n";
 inline constexpr const char* kPjlInfoOptions = "@PJL INFO IWAOPTIONS\r\n";
-inline constexpr const char* kPjlInfoSetup = "@PJL INFO IWASETUP\r\n";
 
 // The first answer line of "@PJL INFO ID" from the USB device the channel points at;
 // false when the query fails or the answer holds no complete line.
@@ -26,9 +25,6 @@ bool QueryIdLine(CUSBConnect& usb, std::string& line);
 int QueryOptions(const PrinterEntry& printer, std::int32_t& options, const std::string& configFilePath = {},
                  const ChannelBounds& bounds = {});
 
-// What an INFO IWASETUP answer says.
-enum SetupStateCode { kSetupEnabled = 0, kSetupNoAnswer = 3, kSetupDisabled = 5 };
-
 // What the identification answers say, read from an accepted answer (its complete lines,
 // as the channels' NextLine gives them from the start).
 // INFO ID: the first line; false when the answer holds no complete line.
@@ -36,9 +32,6 @@ bool IdLineOfAnswer(PjlExchange& exchange, std::string& line);
 // INFO IWAOPTIONS: options 0 when a line contains "MPC", else 1; returns 1, or 0 with
 // options untouched when the answer holds no complete line.
 int OptionsOfAnswer(PjlExchange& exchange, std::int32_t& options);
-// INFO IWASETUP: kSetupEnabled or kSetupDisabled for the first line that begins with
-// "SETUP=ENABLE" or "SETUP=DISABLE", kSetupNoAnswer when none does.
-int SetupStateOfAnswer(PjlExchange& exchange);
 
 // The version of the platform interfaces. On Linux it stands for the interfaces, not the
 // kernel, and is 6 or more, so USB printers are recognised by their INFO ID answer.

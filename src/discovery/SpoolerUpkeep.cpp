@@ -5,9 +5,9 @@
 #include "platform/DurableFile.h"
 #include "platform/NameLookup.h"
 #include "platform/ServiceResolve.h"
+#include "platform/PrintQueues.h"
 #include "platform/TestOverrides.h"
 
-#include <cups/cups.h>
 #include <netdb.h>
 #include <unistd.h>
 
@@ -24,56 +24,18 @@ namespace plintor {
 
 namespace {
 
-struct Server {
-    std::string host;
-    int port = 0;
-};
+using platform::CPrintServerConnection;
+using platform::PrintServer;
+using platform::QueueAnswer;
 
-Server CurrentServer()
-{
-    return {cupsServer() ? cupsServer() : "", ippPort()};
-}
+// What the desktop's print queue window shows beside a queue this program paused.
+constexpr const char* kPausedMessage = "Paused by plintor while it configures the printer";
 
-std::string ServerText(const Server& server)
+std::string ServerText(const PrintServer& server)
 {
     if (!server.host.empty() && server.host.front() == '/')
         return server.host;
     return server.host + ":" + std::to_string(server.port);
-}
-
-http_t* Connect(const Server& server)
-{
-    http_t* http = httpConnect2(server.host.c_str(), server.port, nullptr, AF_UNSPEC, cupsEncryption(),
-                                1, static_cast<int>(CSpoolerUpkeep::kServerBound.count()), nullptr);
-    if (http)
-        httpSetTimeout(http, CSpoolerUpkeep::kServerBound.count() / 1000.0, nullptr, nullptr);
-    return http;
-}
-
-bool Accepted(ipp_status_t status)
-{
-    return status <= IPP_STATUS_OK_CONFLICTING;
-}
-
-// Pause-Printer or Resume-Printer on one queue; the server's status.
-ipp_status_t QueueRequest(http_t* http, const Server& server, ipp_op_t operation, const std::string& queue)
-{
-    ipp_t* request = ippNewRequest(operation);
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
-                     server.port, "/printers/%s", queue.c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    // What the desktop's print queue window shows beside the paused queue.
-    if (operation == IPP_OP_PAUSE_PRINTER)
-        ippAddString(request, IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-state-message", nullptr,
-                     "Paused by plintor while it configures the printer");
-    ipp_t* response = cupsDoRequest(http, request, "/admin/");
-    ipp_status_t status = cupsLastError();
-    if (!response && status <= IPP_STATUS_OK_CONFLICTING)
-        status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
-    ippDelete(response);
-    return status;
 }
 
 std::string Decode(const std::string& text)
@@ -95,15 +57,13 @@ struct UriParts {
     std::string scheme, host, resource;
 };
 
-bool SplitUri(const char* uri, UriParts& parts)
+bool SplitUri(const std::string& uri, UriParts& parts)
 {
-    char scheme[32], user[256], host[256], resource[1024];
-    int port = 0;
-    if (httpSeparateURI(HTTP_URI_CODING_NONE, uri, scheme, sizeof scheme, user, sizeof user, host,
-                        sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK)
+    platform::DeviceUriParts raw;
+    if (!platform::SplitDeviceUri(uri, raw))
         return false;
-    parts.scheme = ToLowerAscii(scheme);
-    parts.host = host;
+    parts.scheme = ToLowerAscii(raw.scheme);
+    parts.host = raw.host;
     if (parts.host.size() > 2 && parts.host.front() == '[' && parts.host.back() == ']')
         parts.host = parts.host.substr(1, parts.host.size() - 2);
     parts.host = Decode(parts.host);
@@ -113,7 +73,7 @@ bool SplitUri(const char* uri, UriParts& parts)
         if (std::size_t plus = parts.host.find('+'); plus != std::string::npos)
             parts.host[plus] = '%';
     }
-    parts.resource = resource;
+    parts.resource = raw.resource;
     return true;
 }
 
@@ -136,7 +96,7 @@ std::string IdField(const std::string& id, std::initializer_list<const char*> ke
     return {};
 }
 
-bool UsbQueueMatches(const char* uri, const std::string& deviceId)
+bool UsbQueueMatches(const std::string& uri, const std::string& deviceId)
 {
     UriParts parts;
     if (!SplitUri(uri, parts) || parts.scheme != "usb")
@@ -172,7 +132,8 @@ class HostAddresses {
 public:
     explicit HostAddresses(std::map<std::string, std::vector<std::string>>& known) : known(known) {}
 
-    bool Has(const UriParts& parts, const char* uri, const char* queue, const std::string& numericTarget)
+    bool Has(const UriParts& parts, const std::string& uri, const std::string& queue,
+             const std::string& numericTarget)
     {
         auto found = known.find(parts.host);
         if (found == known.end()) {
@@ -182,7 +143,7 @@ public:
             else if (auto service = platform::ResolveServiceUri(uri, ChannelBounds{}.resolve))
                 LookUpNumericAddresses(service->host, numeric);
             if (numeric.empty())
-                std::fprintf(stderr, "plintor: print queue %s left alone: %s could not be resolved\n", queue,
+                std::fprintf(stderr, "plintor: print queue %s left alone: %s could not be resolved\n", queue.c_str(),
                              parts.host.c_str());
             found = known.emplace(parts.host, std::move(numeric)).first;
         }
@@ -194,7 +155,8 @@ private:
     std::map<std::string, std::vector<std::string>>& known;
 };
 
-bool NetworkQueueMatches(const char* uri, const char* queue, const std::string& numericTarget, HostAddresses& hosts)
+bool NetworkQueueMatches(const std::string& uri, const std::string& queue, const std::string& numericTarget,
+                         HostAddresses& hosts)
 {
     UriParts parts;
     if (!SplitUri(uri, parts) || parts.host.empty())
@@ -206,13 +168,6 @@ bool NetworkQueueMatches(const char* uri, const char* queue, const std::string& 
     bool known = std::any_of(std::begin(schemes), std::end(schemes),
                              [&](const char* s) { return parts.scheme == s; });
     return known && hosts.Has(parts, uri, queue, numericTarget);
-}
-
-// A queue that is stopped already: paused by somebody, or by an earlier run.
-bool AlreadyHeld(const cups_dest_t& dest)
-{
-    const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
-    return state && std::atoi(state) == IPP_PSTATE_STOPPED;
 }
 
 bool Contains(const std::vector<HeldQueue>& list, const HeldQueue& entry)
@@ -344,33 +299,30 @@ ReleaseReport CSpoolerUpkeep::Release(const std::vector<HeldQueue>& queues)
     ReleaseReport report;
     report.statePath = statePath;
     std::vector<HeldQueue> confirmed;
-    std::vector<Server> servers;
+    std::vector<PrintServer> servers;
     for (const HeldQueue& q : queues) {
         bool seen = std::any_of(servers.begin(), servers.end(),
-                                [&](const Server& s) { return s.host == q.host && s.port == q.port; });
+                                [&](const PrintServer& s) { return s.host == q.host && s.port == q.port; });
         if (!seen)
             servers.push_back({q.host, q.port});
     }
-    for (const Server& server : servers) {
-        http_t* http = Connect(server);
+    for (const PrintServer& server : servers) {
+        CPrintServerConnection connection(server, kServerBound);
         for (const HeldQueue& q : queues) {
             if (q.host != server.host || q.port != server.port)
                 continue;
-            if (!http) {
+            if (!connection.Connected()) {
                 report.failed.push_back({q.queue, "no answer from the CUPS server at " + ServerText(server)});
                 continue;
             }
-            ipp_status_t status = QueueRequest(http, server, IPP_OP_RESUME_PRINTER, q.queue);
             // A queue that was deleted meanwhile holds nothing any more.
-            if (Accepted(status) || status == IPP_STATUS_ERROR_NOT_FOUND) {
+            if (QueueAnswer answer = connection.Resume(q.queue); answer != QueueAnswer::Refused) {
                 report.released.push_back(q.queue);
                 confirmed.push_back(q);
             } else {
-                report.failed.push_back({q.queue, std::string("CUPS refused: ") + cupsLastErrorString()});
+                report.failed.push_back({q.queue, "CUPS refused: " + connection.LastError()});
             }
         }
-        if (http)
-            httpClose(http);
     }
     if (!confirmed.empty()) {
         std::vector<HeldQueue> state = ReadState();
@@ -383,7 +335,7 @@ ReleaseReport CSpoolerUpkeep::Release(const std::vector<HeldQueue>& queues)
 ReleaseReport CSpoolerUpkeep::CloseAndRelease(const std::vector<std::string>& queues)
 {
     closed = true;
-    Server current = CurrentServer();
+    PrintServer current = platform::CurrentPrintServer();
     std::vector<HeldQueue> release;
     for (const std::string& name : queues) {
         auto held = std::find_if(heldThisRun.begin(), heldThisRun.end(),
@@ -412,20 +364,15 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
         return 0;
     if (form == kUsbForm && deviceId.empty())
         return 0;
-    Server server = CurrentServer();
-    http_t* http = Connect(server);
-    if (!http)
+    PrintServer server = platform::CurrentPrintServer();
+    CPrintServerConnection connection(server, kServerBound);
+    if (!connection.Connected())
         return -1;
-    cups_dest_t* dests = nullptr;
-    int count = cupsGetDests2(http, &dests);
     HostAddresses hosts{addressesOf};
     int held = 0;
-    for (int i = 0; i < count; ++i) {
-        const cups_dest_t& dest = dests[i];
-        if (dest.instance)
-            continue;
-        const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options);
-        if (!uri)
+    for (const platform::PrintQueue& dest : connection.Queues()) {
+        const std::string& uri = dest.deviceUri;
+        if (uri.empty())
             continue;
         bool match = form == kNetworkForm ? NetworkQueueMatches(uri, dest.name, numericTarget, hosts)
                                           : UsbQueueMatches(uri, deviceId);
@@ -436,7 +383,7 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
         HeldQueue entry{server.host, server.port, dest.name};
         std::vector<HeldQueue> state = ReadState();
         const bool listed = Contains(state, entry);
-        if (AlreadyHeld(dest)) {
+        if (dest.stopped) {
             // Paused by somebody else: not ours to resume. Paused by an earlier run whose
             // release failed at start-up: this run releases it at exit.
             if (listed && !Contains(heldThisRun, entry)) {
@@ -452,7 +399,7 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
             if (!WriteState(state))
                 continue;
         }
-        if (Accepted(QueueRequest(http, server, IPP_OP_PAUSE_PRINTER, dest.name))) {
+        if (connection.Pause(dest.name, kPausedMessage) == QueueAnswer::Accepted) {
             printersToRestore.push_back(dest.name);
             heldThisRun.push_back(entry);
             ++held;
@@ -462,8 +409,6 @@ int CSpoolerUpkeep::DisableBidi(const std::string& target, int form,
             WriteState(state);
         }
     }
-    cupsFreeDests(count, dests);
-    httpClose(http);
     return held;
 }
 

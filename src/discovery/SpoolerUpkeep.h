@@ -11,7 +11,7 @@ namespace plintor {
 
 // One queue that the state file lists: the CUPS server it lives on and its name.
 struct HeldQueue {
-    std::string host; // as cupsServer() gives it: a host name, an address or a socket path
+    std::string host; // as platform::CurrentPrintServer() gives it: a host name, an address or a socket path
     int port = 0;
     std::string queue;
 
@@ -34,9 +34,10 @@ struct ReleaseReport {
 
 // The spooler queues that print to the printer the program talks to are kept from
 // printing while it does: the Linux form of switching off a queue's bidirectional
-// support. Through libcups, on the queues whose device URI leads to the printer, the
-// program asks for Pause-Printer (what `cupsdisable` does; jobs are still accepted and
-// wait in the queue) and, at exit, Resume-Printer on exactly the queues it paused.
+// support. Through the spooler's interface (platform/PrintQueues.h; CUPS on Linux), on the
+// queues whose device URI leads to the printer, the program asks for Pause-Printer (what
+// `cupsdisable` does; jobs are still accepted and wait in the queue) and, at exit,
+// Resume-Printer on exactly the queues it paused.
 // Hold-New-Jobs would let a job that is printing finish, but CUPS 2.4 starts the jobs
 // queued on a queue holding new jobs all the same, so it holds nothing; a job that is
 // printing when the queue is paused is stopped by CUPS and printed again from its start

@@ -3,12 +3,12 @@
 #include "channel/CUSBConnect.h"
 #include "config/TextCompare.h"
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/NetworkDiscovery.h"
 #include "discovery/PrinterIdentification.h"
-#include "discovery/PrinterList.h"
 #include "discovery/SpoolerUpkeep.h"
-#include "settings/WirelessAdapter.h"
+#include "discovery/WirelessAdapter.h"
 
 #include <cstdio>
 #include <memory>

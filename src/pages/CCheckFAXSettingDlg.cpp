@@ -1,13 +1,13 @@
 #include "pages/CCheckFAXSettingDlg.h"
 
-#include "app/AppSettingsContext.h"
-#include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
 #include "resources/dialogs/CheckFaxSettingIds.h"
 #include "settings/ApplySettings.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CButton.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
 #include "wizard/PageIndex.h"
+#include "wizard/RunContexts.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -23,10 +23,7 @@ constexpr int kBoxFields[] = {
 
 }
 
-CCheckFAXSettingDlg::CCheckFAXSettingDlg()
-    : applyPanelLanguage([](CPlintorApp& app) { return ApplyPanelLanguage(MakeSettingsContext(app)); })
-{
-}
+CCheckFAXSettingDlg::CCheckFAXSettingDlg() = default;
 
 StringId CCheckFAXSettingDlg::SideMessageId() const
 {
@@ -38,7 +35,7 @@ bool CCheckFAXSettingDlg::OnInitDialog()
     CFAXSettingTemplateDlg::OnInitDialog();
     SetItemText(IDC_FAX_NOT_USED, IDS_CHECKFAXSETTING_DLG_NOT_USE_FAX);
     SetItemText(IDC_FAX_GROUP, IDS_CHECKFAXSETTING_DLG_GROUP);
-    if (CPlintorApp* app = App())
+    if (RunState* app = App())
         ApplyBackButtonRule(app->backButtonFlag);
     return true;
 }
@@ -91,7 +88,7 @@ bool CCheckFAXSettingDlg::OnCommand(int controlId, int code)
 
 void CCheckFAXSettingDlg::OnNext()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app || !wizard)
         return;
     bool declined = BoxChecked();
@@ -119,8 +116,8 @@ void CCheckFAXSettingDlg::OnNext()
                 entry.panelLanguage = app->uiLanguage;
                 app->printers.ReplacePrinter(app->selectedPrinter, entry);
             }
-            if (applyPanelLanguage)
-                applyPanelLanguage(*app);
+            if (app->operations.applyPanelLanguage)
+                app->operations.applyPanelLanguage(*app);
         }
     }
     if (panel)

@@ -2,7 +2,6 @@
 
 #include "pages/CFAXSettingTemplateDlg.h"
 
-#include <functional>
 
 namespace plintor {
 
@@ -17,9 +16,6 @@ public:
     CCheckFAXSettingDlg();
     const char* ClassName() const override { return "CCheckFAXSettingDlg"; }
 
-    // Sends the panel language of the chosen printers on its own (the program's job unless
-    // a test puts another in its place); its result is not examined.
-    std::function<bool(CPlintorApp& app)> applyPanelLanguage;
 
 protected:
     bool OnInitDialog() override;

@@ -1,26 +1,18 @@
 #include "pages/CCompleteDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "config/GeneralSettings.h"
 #include "pages/CompletionTexts.h"
 #include "resources/dialogs/CompleteIds.h"
 #include "settings/SettingsStore.h"
 #include "ui/MessageBox.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
 #include "wizard/PageIndex.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
-CCompleteDlg::CCompleteDlg()
-    : operations(ApplyOperations::ProgramOperations())
-{
-}
-
-CPlintorApp* CCompleteDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
+CCompleteDlg::CCompleteDlg() = default;
 
 bool CCompleteDlg::OnInitDialog()
 {
@@ -33,7 +25,7 @@ bool CCompleteDlg::OnInitDialog()
 
 void CCompleteDlg::OnShowWindow(bool show)
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!show || !app)
         return;
     // Leaving the wizard from here on asks nothing.
@@ -79,18 +71,18 @@ bool CCompleteDlg::OnCommand(int controlId, int code)
 
 void CCompleteDlg::PrintPrinterSetting()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     // A report that could not be sent is not reported: the printer shows it or not.
-    if (operations.printSettingsReport)
-        operations.printSettingsReport(*app);
+    if (app->operations.printSettingsReport)
+        app->operations.printSettingsReport(*app);
     ShowMessage(language, this, MSG_COMPLETE_DLG_PRINTING, IDS_WND_TITLE, MB_OK | MB_ICONINFORMATION);
 }
 
 void CCompleteDlg::SetAnotherPrinter()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     // 1. Once per apply: the next printer gets these settings, this one leaves the list.

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "pages/ApplyOperations.h"
 #include "wizard/CTemplateDlg.h"
 
 namespace plintor {
 
-class CPlintorApp;
+struct RunState;
 
 // The completion page (template 30015): what to do after the printer restarts, with
 // "Print Printer Setting" over USB and "Set another printer" over the network (at most
@@ -20,7 +19,6 @@ public:
     CCompleteDlg();
     const char* ClassName() const override { return "CCompleteDlg"; }
 
-    ApplyOperations operations;
 
 protected:
     bool OnInitDialog() override;
@@ -29,7 +27,6 @@ protected:
     void OnNext() override;
 
 private:
-    CPlintorApp* App() const;
     void PrintPrinterSetting();
     void SetAnotherPrinter();
 };

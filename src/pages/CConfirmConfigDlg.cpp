@@ -1,18 +1,18 @@
 #include "pages/CConfirmConfigDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
-#include "app/StringTable.h"
 #include "config/PanelLanguageTable.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 #include "pages/ConfigSummary.h"
-#include "pages/SetupState.h"
 #include "resources/dialogs/ConfirmConfigIds.h"
 #include "settings/ApplySettings.h"
-#include "settings/ConfigureFlags.h"
+#include "settings/SetupState.h"
 #include "ui/CComboBox.h"
 #include "ui/MessageBox.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
 #include "wizard/PageIndex.h"
+#include "wizard/RunState.h"
 
 #include <cctype>
 #include <string>
@@ -21,7 +21,7 @@ namespace plintor {
 
 namespace {
 
-constexpr std::uint16_t kEnglishPanel = 1033;
+constexpr std::uint16_t kEnglishPanel = LANG_ENGLISH_US;
 
 std::string PanelLanguageName(LangId language, const PanelLanguageRow& row)
 {
@@ -55,15 +55,7 @@ std::string JobFileMessage(LangId language, const JobFileFailure& failure)
 
 }
 
-CConfirmConfigDlg::CConfirmConfigDlg()
-    : operations(ApplyOperations::ProgramOperations())
-{
-}
-
-CPlintorApp* CConfirmConfigDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
+CConfirmConfigDlg::CConfirmConfigDlg() = default;
 
 CComboBox* CConfirmConfigDlg::PanelLanguageBox() const
 {
@@ -85,7 +77,7 @@ bool CConfirmConfigDlg::OnInitDialog()
 void CConfirmConfigDlg::FillPanelLanguages()
 {
     CComboBox* box = PanelLanguageBox();
-    const CPlintorApp* app = App();
+    const RunState* app = App();
     if (!box || !app)
         return;
     box->ResetContent();
@@ -109,7 +101,7 @@ void CConfirmConfigDlg::SelectPanelLanguage()
 
 void CConfirmConfigDlg::OnShowWindow(bool show)
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!show || !app)
         return;
     // 1.
@@ -149,14 +141,14 @@ bool CConfirmConfigDlg::OfferRetryText(const std::string& text)
         wizard->OnCancel();
         return false;
     }
-    if (operations.sleep)
-        operations.sleep(kRetryPause);
+    if (RunState* app = App(); app && app->operations.pause)
+        app->operations.pause(kRetryPause);
     return true;
 }
 
 void CConfirmConfigDlg::OnNext()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app || !wizard)
         return;
 
@@ -174,7 +166,7 @@ void CConfirmConfigDlg::OnNext()
     // 2. The printer must accept settings now.
     for (;;) {
         int code = SetupAnswer::kNotAsked;
-        bool ready = operations.querySetupState && operations.querySetupState(*app, code);
+        bool ready = app->operations.querySetupState && app->operations.querySetupState(*app, code);
         if (ready || code == SetupAnswer::kReady)
             break;
         StringId text = code == SetupAnswer::kRefused ? MSG_ERR_COMMUNICATION_PRINTING : MSG_ERR_COMMUNICATION_CONNECT;
@@ -186,7 +178,7 @@ void CConfirmConfigDlg::OnNext()
     // retry can mend is offered one: a printer out of reach, a file that was not saved.
     for (;;) {
         ApplyReport report;
-        if (operations.applySettings && operations.applySettings(*app, report))
+        if (app->operations.applySettings && app->operations.applySettings(*app, report))
             break;
         if (report.failed < 0 && !report.saveFailure.reason.empty()) {
             if (!OfferRetryText(JobFileMessage(language, report.saveFailure)))

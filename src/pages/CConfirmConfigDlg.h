@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/WorkingPrinter.h"
-#include "pages/ApplyOperations.h"
+#include "core/WorkingPrinter.h"
 #include "wizard/CTemplateDlg.h"
 
 #include <chrono>
@@ -10,7 +9,7 @@
 namespace plintor {
 
 class CComboBox;
-class CPlintorApp;
+struct RunState;
 
 // The confirmation page (template 30014): a summary of every value that is about to be
 // sent, the language of the printer's operation panel, and Apply, which checks that the
@@ -28,7 +27,6 @@ public:
     // Page members.
     std::string summary;
     WorkingPrinter workingCopy;
-    ApplyOperations operations;
 
 protected:
     bool OnInitDialog() override;
@@ -36,7 +34,6 @@ protected:
     void OnNext() override;
 
 private:
-    CPlintorApp* App() const;
     CComboBox* PanelLanguageBox() const;
     void FillPanelLanguages();
     void SelectPanelLanguage();

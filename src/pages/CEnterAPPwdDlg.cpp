@@ -1,12 +1,12 @@
 #include "pages/CEnterAPPwdDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "pages/WirelessKeyRules.h"
 #include "platform/AnsiCodePage.h"
 #include "resources/dialogs/EnterApPwdIds.h"
 #include "ui/CEdit.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -20,11 +20,6 @@ bool IsWpa(std::uint32_t security)
     return security >= 2 && security <= 4;
 }
 
-}
-
-CPlintorApp* CEnterAPPwdDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
 }
 
 bool CEnterAPPwdDlg::OnInitDialog()
@@ -43,33 +38,37 @@ void CEnterAPPwdDlg::OnShowWindow(bool show)
 {
     if (!show)
         return;
-    if (CPlintorApp* app = App()) {
+    if (RunState* app = App()) {
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry))
             wireless = entry.wireless;
     }
     CEdit* key = Item<CEdit>(IDC_AP_PWD_KEY);
-    if (wireless.security == kSecurityWep) {
-        SetItemText(IDC_PAGE_TITLE, IDS_ENTERAPPWD_DLG_TITLE_WEP);
-        SetItemText(IDC_SIDE_TITLE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_WEP);
-        SetItemText(IDC_SIDE_MESSAGE, IDS_ENTERAPPWD_DLG_SIDE_MSG_WEP);
-        SetItemText(IDC_AP_PWD_KEY_LABEL, IDS_ENTERAPPWD_DLG_WEPKEY_LABEL);
-        keyText = wireless.wepKey;
+    // The texts and the key of the security the access point uses: a WEP key or a
+    // WPA passphrase.
+    struct KeyForm {
+        StringId title, sideTitle, sideMessage, label;
+        const std::string& key;
+        std::size_t limit;
+    };
+    auto showForm = [&](const KeyForm& form) {
+        SetItemText(IDC_PAGE_TITLE, form.title);
+        SetItemText(IDC_SIDE_TITLE, form.sideTitle);
+        SetItemText(IDC_SIDE_MESSAGE, form.sideMessage);
+        SetItemText(IDC_AP_PWD_KEY_LABEL, form.label);
+        keyText = form.key;
         if (key) {
-            key->SetLimitText(kWepKeyMaxChars);
+            key->SetLimitText(form.limit);
             key->SetWindowText(keyText);
         }
-    } else if (IsWpa(wireless.security)) {
-        SetItemText(IDC_PAGE_TITLE, IDS_ENTERAPPWD_DLG_TITLE_PASSPHRASE);
-        SetItemText(IDC_SIDE_TITLE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_PASSPHRASE);
-        SetItemText(IDC_SIDE_MESSAGE, IDS_ENTERAPPWD_DLG_SIDE_MSG_PASSPHRASE);
-        SetItemText(IDC_AP_PWD_KEY_LABEL, IDS_ENTERAPPWD_DLG_PASSPHRASE_LABEL);
-        keyText = wireless.passphrase;
-        if (key) {
-            key->SetLimitText(kPassphraseMaxChars);
-            key->SetWindowText(keyText);
-        }
-    }
+    };
+    if (wireless.security == kSecurityWep)
+        showForm({IDS_ENTERAPPWD_DLG_TITLE_WEP, IDS_ENTERAPPWD_DLG_SIDE_TITLE_WEP, IDS_ENTERAPPWD_DLG_SIDE_MSG_WEP,
+              IDS_ENTERAPPWD_DLG_WEPKEY_LABEL, wireless.wepKey, kWepKeyMaxChars});
+    else if (IsWpa(wireless.security))
+        showForm({IDS_ENTERAPPWD_DLG_TITLE_PASSPHRASE, IDS_ENTERAPPWD_DLG_SIDE_TITLE_PASSPHRASE,
+              IDS_ENTERAPPWD_DLG_SIDE_MSG_PASSPHRASE, IDS_ENTERAPPWD_DLG_PASSPHRASE_LABEL, wireless.passphrase,
+              kPassphraseMaxChars});
     if (CWindow* ssid = GetDlgItem(IDC_AP_PWD_SSID))
         ssid->SetWindowText(platform::CAnsiCodePage::Readable(wireless.ssid));
     if (key)
@@ -100,7 +99,7 @@ void CEnterAPPwdDlg::OnNext()
         }
         wireless.passphrase = keyText;
     }
-    if (CPlintorApp* app = App()) {
+    if (RunState* app = App()) {
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry)) {
             entry.wireless = wireless;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "settings/WirelessSettings.h"
+#include "core/WirelessSettings.h"
 #include "wizard/CTemplateDlg.h"
 
 #include <string>
 
 namespace plintor {
 
-class CPlintorApp;
+struct RunState;
 
 // The key entry page (template 30013): the WEP key or the passphrase of the access point
 // chosen on the access point page. Its texts follow the access point's security.
@@ -26,7 +26,6 @@ protected:
     void OnNext() override;
 
 private:
-    CPlintorApp* App() const;
     void Refuse(StringId textId);
 };
 

@@ -1,18 +1,18 @@
 #include "pages/CEnterIPDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
-#include "app/StringTable.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/EnterIpIds.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CEdit.h"
-#include "wizard/WizardServices.h"
+#include "wizard/Messages.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
-CEnterIPDlg::CEnterIPDlg(CPlintorApp* application, LangId dialogLanguage)
+CEnterIPDlg::CEnterIPDlg(RunState* application, LangId dialogLanguage)
     : language(dialogLanguage)
     , app(application)
 {
@@ -22,7 +22,7 @@ int CEnterIPDlg::Run(CWindow* owner)
 {
     const DialogTemplate* layout = FindDialogTemplate(IDD_ENTER_IP, language);
     if (!layout)
-        layout = FindDialogTemplate(IDD_ENTER_IP, 1033);
+        layout = FindDialogTemplate(IDD_ENTER_IP, LANG_ENGLISH_US);
     if (!layout)
         return IDCANCEL;
     return DoModal(*layout, owner);
@@ -56,21 +56,21 @@ void CEnterIPDlg::Refuse(StringId messageId)
 
 void CEnterIPDlg::OnOK()
 {
-    const WizardServices& services = CurrentWizardServices();
     CWindow* edit = GetDlgItem(IDC_ENTER_IP_EDIT);
     std::string typed = edit ? edit->GetWindowText() : std::string();
 
     // 1. A usable address; nothing goes to the network before this passes.
+    const PrinterOperations* services = app ? &app->operations : nullptr;
     if (typed.empty() || typed == "0.0.0.0" || typed == "255.255.255.255" || !app
-        || !services.validateTypedAddress || services.validateTypedAddress(typed) != 1) {
+        || !services->validateTypedAddress || services->validateTypedAddress(typed) != 1) {
         Refuse(MSG_ERR_INCORRECT_IP_ADDRESS);
         return;
     }
     // 2. The local queues that print to it are set aside.
-    if (services.disableBidi)
-        services.disableBidi(*app, typed);
+    if (services->disableBidi)
+        services->disableBidi(*app, typed);
     // 3. A supported printer answers there.
-    int support = services.checkTypedAddress ? services.checkTypedAddress(*app, typed) : 3;
+    int support = services->checkTypedAddress ? services->checkTypedAddress(*app, typed) : 3;
     if (support == 2) {
         Refuse(MSG_ERR_NOT_CONNECT_WLMODULE);
         return;
@@ -81,7 +81,7 @@ void CEnterIPDlg::OnOK()
     }
     // 4. Its MAC address.
     std::string mac;
-    if (!services.getTypedAddressMac || services.getTypedAddressMac(typed, mac) != 1) {
+    if (!services->getTypedAddressMac || services->getTypedAddressMac(typed, mac) != 1) {
         Refuse(MSG_ERR_INCORRECT_IP_ADDRESS);
         return;
     }
@@ -89,7 +89,7 @@ void CEnterIPDlg::OnOK()
     // 5. Its capability, which the IP settings lines depend on.
     if (app->configureFlags & kConfigureIp) {
         std::int32_t found = -1;
-        if (!services.queryOptions || services.queryOptions(*app, typed, found) == 0) {
+        if (!services->queryOptions || services->queryOptions(*app, typed, found) == 0) {
             Refuse(MSG_ERR_INCORRECT_IP_ADDRESS);
             return;
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
 #include "ui/CDialog.h"
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 namespace plintor {
 
-class CPlintorApp;
+struct RunState;
 
 // The modal "Enter IP Address" dialog (template 30011) of the selection page. OK checks
 // the typed address in order (usable address, the printer there is supported, its MAC
@@ -17,7 +17,7 @@ class CPlintorApp;
 // pass; each failure shows its message ("Input Error") and keeps the dialog open.
 class CEnterIPDlg : public CDialog {
 public:
-    CEnterIPDlg(CPlintorApp* app, LangId language);
+    CEnterIPDlg(RunState* app, LangId language);
     const char* ClassName() const override { return "CEnterIPDlg"; }
 
     // Runs the dialog over `owner`; IDOK when a printer was found at the typed address.
@@ -27,7 +27,7 @@ public:
     std::string address;        // the typed address, once OK succeeded
     std::string macAddress;     // found for that address
     std::int32_t options = -1;  // the capability value, -1 until asked
-    LangId language = 1033;
+    LangId language = LANG_ENGLISH_US;
 
 protected:
     bool OnInitDialog() override;
@@ -36,7 +36,7 @@ protected:
 private:
     void Refuse(StringId messageId);
 
-    CPlintorApp* app = nullptr;
+    RunState* app = nullptr;
 };
 
 }

@@ -1,8 +1,8 @@
 #include "pages/CFAXSettingDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
 #include "wizard/PageIndex.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -13,7 +13,7 @@ StringId CFAXSettingDlg::SideMessageId() const
 
 void CFAXSettingDlg::OnNext()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app || !wizard)
         return;
     TakeControlValues();

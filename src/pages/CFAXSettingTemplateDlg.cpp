@@ -1,12 +1,12 @@
 #include "pages/CFAXSettingTemplateDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "resources/dialogs/FaxSettingIds.h"
 #include "ui/CComboBox.h"
 #include "ui/CEdit.h"
 #include "ui/MessageBox.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -70,11 +70,6 @@ bool CFAXSettingTemplateDlg::IsValidFaxNumber(const std::string& number)
     return true;
 }
 
-CPlintorApp* CFAXSettingTemplateDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 CComboBox* CFAXSettingTemplateDlg::Box(int controlId) const
 {
     return Item<CComboBox>(controlId);
@@ -110,7 +105,7 @@ void CFAXSettingTemplateDlg::FillList(int controlId, const std::vector<std::int3
 
 void CFAXSettingTemplateDlg::FillRegions()
 {
-    const CPlintorApp* app = App();
+    const RunState* app = App();
     CComboBox* box = Box(IDC_FAX_REGION);
     if (!box || !app)
         return;
@@ -137,7 +132,7 @@ bool CFAXSettingTemplateDlg::OnInitDialog()
         helpButtons[i].Attach(*this, kRows[i].help);
     }
 
-    if (const CPlintorApp* app = App()) {
+    if (const RunState* app = App()) {
         FillRegions();
         FillList(IDC_FAX_LINE_TYPE, app->config.faxLineTypes, FaxTableKind::LineType);
         FillList(IDC_FAX_DIAL_TYPE, app->config.faxDialTypes, FaxTableKind::DialType);
@@ -179,7 +174,7 @@ void CFAXSettingTemplateDlg::OnShowWindow(bool show)
 {
     if (!show)
         return;
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app || !wizard)
         return;
     app->printers.GetPrinter(app->selectedPrinter, workingCopy);
@@ -249,7 +244,7 @@ bool CFAXSettingTemplateDlg::Validate()
 
 bool CFAXSettingTemplateDlg::StoreValues(int index)
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return false;
     int codes[5];

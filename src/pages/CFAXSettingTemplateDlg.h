@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/WorkingPrinter.h"
 #include "config/FaxTables.h"
+#include "core/WorkingPrinter.h"
 #include "pages/CLinkBtn.h"
+#include "ui/WindowMessages.h"
 #include "wizard/CTemplateDlg.h"
 
 #include <array>
@@ -13,7 +14,7 @@
 namespace plintor {
 
 class CComboBox;
-class CPlintorApp;
+struct RunState;
 
 // The common part of the two FAX pages (templates 30012 and 30016): the region, line
 // type, dial type, receive mode and ring pattern lists, the company name and fax number,
@@ -28,7 +29,7 @@ class CPlintorApp;
 class CFAXSettingTemplateDlg : public CTemplateDlg {
 public:
     // The page's own message: the FAX read failed.
-    static constexpr unsigned kMsgFaxReadFailed = 0x0400 + 1;  // WM_USER + 1
+    static constexpr unsigned kMsgFaxReadFailed = WM_USER + 1;
     // The receive mode code of distinctive ring detection: only it uses a ring pattern.
     static constexpr std::uint32_t kReceiveModeDrpd = 5;
     // Refresh bit of the FAX values (both pages load on it).
@@ -58,7 +59,6 @@ protected:
     // Brings the enabled state of the ring pattern pair in line with the receive mode.
     virtual void ApplyDrpdRule();
 
-    CPlintorApp* App() const;
     CComboBox* Box(int controlId) const;
     int SelectedCode(int controlId) const;  // -1 without a selection
     void EnableControl(int controlId, bool enable);

@@ -1,21 +1,22 @@
 #include "pages/CIPSettingDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
-#include "app/StringTable.h"
-#include "pages/CIPv6Utl.h"
+#include "core/CIPv6Utl.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 #include "pages/IpAddressRules.h"
 #include "resources/dialogs/IpSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/KeywordTables.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
 #include "ui/CEdit.h"
 #include "ui/CIpAddressControl.h"
 #include "ui/MessageBox.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/FirstSettingsPage.h"
+#include "wizard/Messages.h"
 #include "wizard/PageIndex.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -33,12 +34,6 @@ constexpr int kTypeAutoIp = 2;
 constexpr std::uint32_t kUnsetSubnetMask = 0xFF000000;  // 255.0.0.0
 constexpr std::uint32_t kDefaultPrefixLength = 64;
 constexpr std::uint32_t kNetworkAdHoc = 1;
-
-// faxPageVariant values that lead to the FAX page proper, and to the page with the
-// "I don't use FAX" box.
-constexpr std::int32_t kVariantTop = 0;
-constexpr std::int32_t kVariantNone = -1;
-constexpr std::int32_t kVariantFlow = 1;
 
 constexpr std::uint32_t PageBit(int page)
 {
@@ -70,11 +65,6 @@ void SelectData(CComboBox* box, std::intptr_t data)
 
 }
 
-CPlintorApp* CIPSettingDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
-}
-
 CComboBox* CIPSettingDlg::ModeBox() const
 {
     return Item<CComboBox>(IDC_IP_MODE);
@@ -102,7 +92,7 @@ int CIPSettingDlg::SelectedType() const
 
 bool CIPSettingDlg::IsAdHoc() const
 {
-    const CPlintorApp* app = App();
+    const RunState* app = App();
     return app && (app->configureFlags & kConfigureWireless) != 0 && workingCopy.wireless.networkType == kNetworkAdHoc;
 }
 
@@ -146,7 +136,7 @@ bool CIPSettingDlg::OnInitDialog()
     if (CEdit* edit = Item<CEdit>(IDC_IPV6_GATEWAY))
         edit->SetLimitText(IPV6_ADDRESS_MAX_CHARS);
 
-    if (CPlintorApp* app = App())
+    if (RunState* app = App())
         ApplyBackButtonRule(app->backButtonFlag);
     return true;
 }
@@ -250,7 +240,7 @@ void CIPSettingDlg::OnShowWindow(bool show)
 {
     if (!show)
         return;
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     // 1. The working copy of the chosen printer.
@@ -402,20 +392,16 @@ void CIPSettingDlg::StoreValues()
 
 void CIPSettingDlg::MoveOn()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!(app->configureFlags & kConfigureFax)) {
         wizard->GoToPage(kPageConfirmConfig);
         return;
     }
-    int next = kPageNone;
-    if (app->faxPageVariant == kVariantTop || app->faxPageVariant == kVariantNone)
-        next = kPageFaxSetting;
-    else if (app->faxPageVariant == kVariantFlow)
-        next = kPageCheckFaxSetting;
+    int next = FaxPageOf(app->faxPageVariant);
     if (next == kPageNone)
         return;
     // The FAX page that loads itself afresh needs the printer's current FAX settings.
-    const auto& read = CurrentWizardServices().readFaxSettings;
+    const auto& read = app->operations.readFaxSettings;
     if ((wizard->pageRefreshMask & PageBit(kPageFaxSetting)) && read)
         app->currentPrinter.faxReadStatus = read(*app);
     wizard->GoToPage(next);
@@ -423,7 +409,7 @@ void CIPSettingDlg::MoveOn()
 
 void CIPSettingDlg::OnNext()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app || !wizard)
         return;
     TakeControlValues();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WorkingPrinter.h"
+#include "core/WorkingPrinter.h"
 #include "pages/CLinkBtn.h"
 #include "wizard/CTemplateDlg.h"
 
@@ -11,7 +11,7 @@ namespace plintor {
 
 class CComboBox;
 class CIpAddressControl;
-class CPlintorApp;
+struct RunState;
 
 // The IP settings page (template 30003): the IP mode, the IPv4 type with a static
 // address, mask and gateway, and a manual IPv6 address with its prefix length and gateway
@@ -45,7 +45,6 @@ protected:
     void OnBack() override;
 
 private:
-    CPlintorApp* App() const;
     CComboBox* ModeBox() const;
     CComboBox* TypeBox() const;
     CIpAddressControl* Address(int controlId) const;

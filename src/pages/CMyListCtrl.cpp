@@ -1,6 +1,6 @@
 #include "pages/CMyListCtrl.h"
 
-#include "app/StringTable.h"
+#include "core/StringTable.h"
 #include "ui/CListView.h"
 #include "ui/WindowMessages.h"
 

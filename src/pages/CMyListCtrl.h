@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
 
 #include <string>
 
@@ -34,7 +34,7 @@ public:
     // NM_CLICK from the list. True when the click hit a row.
     bool OnClick(const NotifyInfo& click);
 
-    LangId language = 1033;
+    LangId language = LANG_ENGLISH_US;
 
 protected:
     // A row was clicked; `column` is -1 when the click was right of the last column.

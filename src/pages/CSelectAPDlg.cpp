@@ -1,8 +1,5 @@
 #include "pages/CSelectAPDlg.h"
 
-#include "app/AppSettingsContext.h"
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "pages/WirelessKeyRules.h"
 #include "resources/dialogs/SelectApIds.h"
 #include "settings/SettingsChannels.h"
@@ -10,7 +7,10 @@
 #include "ui/CEdit.h"
 #include "ui/CListView.h"
 #include "wizard/CAPWaitDlg.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
+#include "wizard/RunContexts.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -22,11 +22,6 @@ void Enable(CWindow* window, bool enable)
         window->EnableWindow(enable);
 }
 
-}
-
-CPlintorApp* CSelectAPDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
 }
 
 bool CSelectAPDlg::ListRadioChecked() const
@@ -79,7 +74,7 @@ void CSelectAPDlg::OnShowWindow(bool show)
 {
     if (!show)
         return;
-    if (CPlintorApp* app = App())
+    if (RunState* app = App())
         ApplyBackButtonRule(app->backButtonFlag);
     if (resetFlag) {
         typedSsid.clear();
@@ -133,8 +128,9 @@ void CSelectAPDlg::RefreshList()
     if (CListView* list = apList.List())
         list->DeleteAllItems();
     apList.devicePath.clear();
-    if (CPlintorApp* app = App()) {
-        apList.context = MakeSettingsContext(*app);
+    if (RunState* app = App()) {
+        apList.context = SettingsContextOf(*app);
+        apList.survey = app->operations.surveyAccessPoints;
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry))
             apList.devicePath = entry.usbDevicePath;
@@ -213,7 +209,7 @@ bool CSelectAPDlg::OnCommand(int controlId, int code)
 
 void CSelectAPDlg::ReplaceWireless(const WirelessSettings& wireless)
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     PrinterEntry entry;
@@ -244,10 +240,10 @@ void CSelectAPDlg::TakeTypedSsid()
 {
     if (CWindow* ssid = GetDlgItem(IDC_AP_SSID))
         typedSsid = ssid->GetWindowText();
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
-    SsidVerdict verdict = CheckSsid(typedSsid, WireCodePage(MakeSettingsContext(*app)));
+    SsidVerdict verdict = CheckSsid(typedSsid, WireCodePage(SettingsContextOf(*app)));
     if (verdict != SsidVerdict::Accepted) {
         Refuse(SsidRefusal(verdict), IDC_AP_SSID);
         return;

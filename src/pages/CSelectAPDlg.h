@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/WirelessSettings.h"
 #include "pages/CLinkBtn.h"
 #include "pages/CSelectAPList.h"
-#include "settings/WirelessSettings.h"
 #include "wizard/CTemplateDlg.h"
 
 #include <string>
@@ -10,7 +10,7 @@
 namespace plintor {
 
 class CButton;
-class CPlintorApp;
+struct RunState;
 
 // The access point page (template 30017) of a wireless set-up over USB: the printer's
 // survey of the access points it hears, shown as a list, or an SSID typed by hand.
@@ -43,7 +43,6 @@ protected:
     void OnBack() override;
 
 private:
-    CPlintorApp* App() const;
     bool ListRadioChecked() const;
     bool SsidRadioChecked() const;
     void ApplyRadioRules();

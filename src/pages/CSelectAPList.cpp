@@ -1,7 +1,6 @@
 #include "pages/CSelectAPList.h"
 
 #include "platform/AnsiCodePage.h"
-#include "settings/ApSurvey.h"
 #include "settings/KeywordTables.h"
 #include "ui/CListView.h"
 
@@ -18,9 +17,7 @@ void CSelectAPList::Survey()
 {
     result = ApSurveyResult{};
     if (survey)
-        survey(result, devicePath);
-    else
-        SurveyAccessPoints(result, devicePath, context);
+        survey(result, devicePath, context);
 }
 
 int CSelectAPList::FillRows()

@@ -14,9 +14,6 @@ namespace plintor {
 // asks.
 class CSelectAPList : public CMyListCtrl {
 public:
-    // Asks the printer at a device path for the access points it hears.
-    using SurveyFunction = std::function<bool(ApSurveyResult& result, const std::string& devicePath)>;
-
     // Replaces the survey result by what the printer at devicePath answers now. Runs on
     // the wait dialog's worker thread: it touches nothing but the result.
     void Survey();
@@ -28,7 +25,9 @@ public:
     ApSurveyResult result;
     std::string devicePath;
     SettingsContext context;          // the run's character set and channel waits
-    SurveyFunction survey;            // empty: the real survey over USB in `context`
+    // The run's survey (PrinterOperations::surveyAccessPoints); empty: no answer.
+    std::function<void(ApSurveyResult& result, const std::string& devicePath, const SettingsContext& context)>
+        survey;
 };
 
 }

@@ -1,7 +1,5 @@
 #include "pages/CSelectPrinterDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "pages/CEnterIPDlg.h"
 #include "resources/dialogs/SelectPrinterIds.h"
 #include "settings/SettingsStore.h"
@@ -9,9 +7,11 @@
 #include "ui/CListView.h"
 #include "ui/CMessageQueue.h"
 #include "wizard/CWaitDlg.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
 #include "wizard/FirstSettingsPage.h"
-#include "wizard/WizardServices.h"
+#include "wizard/Messages.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -22,11 +22,6 @@ constexpr int kRowUnmarked = 1;
 constexpr int kRowMarked = 2;
 constexpr int kRowKeptMark = 3;
 
-}
-
-CPlintorApp* CSelectPrinterDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
 }
 
 std::string CSelectPrinterDlg::MacText(const std::string& mac)
@@ -70,7 +65,7 @@ bool CSelectPrinterDlg::OnInitDialog()
 void CSelectPrinterDlg::FillList()
 {
     CListView* list = printerList.List();
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!list || !list->Exists() || !app)
         return;
     list->DeleteAllItems();
@@ -91,7 +86,7 @@ void CSelectPrinterDlg::FillList()
 
 void CSelectPrinterDlg::SetFocusAfterFill()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     bool any = app && app->printers.Count() > 0;
     if (CWindow* target = GetDlgItem(any ? IDC_NEXT : IDC_ENTER_IP_ADDRESS))
         target->SetFocus();
@@ -99,7 +94,7 @@ void CSelectPrinterDlg::SetFocusAfterFill()
 
 void CSelectPrinterDlg::OnShowWindow(bool show)
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!show || !app)
         return;
     ApplyBackButtonRule(app->backButtonFlag);
@@ -128,12 +123,12 @@ std::intptr_t CSelectPrinterDlg::OnMessage(unsigned message, std::uintptr_t wPar
 
 void CSelectPrinterDlg::Search()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     if (CWindow* ipv6 = GetDlgItem(IDC_USE_IPV6))
         ipv6->EnableWindow(false);
-    auto discoverNetwork = CurrentWizardServices().discoverNetwork;
+    auto discoverNetwork = app->operations.discoverNetwork;
     CWaitDlg wait(this, language);
     // The worker owns the printer list until it is done; the list control is the main
     // thread's, so the worker has it emptied and refilled there.
@@ -168,7 +163,7 @@ bool CSelectPrinterDlg::OnCommand(int controlId, int code)
 
 void CSelectPrinterDlg::UpdateIpv6Box(int row)
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     PrinterEntry entry;
     if (!app || !app->printers.GetPrinter(row, entry))
         return;
@@ -206,7 +201,7 @@ void CSelectPrinterDlg::MoveToSettingsPage()
 
 void CSelectPrinterDlg::OnNext()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     CListView* list = printerList.List();
     if (!app || !list)
         return;
@@ -236,13 +231,13 @@ void CSelectPrinterDlg::OnNext()
     }
     app->selectedPrinter = row;
     SelectPrinter(app->printers, app->selectedPrinter, app->currentPrinter, row);
-    wizard->pageRefreshMask = CWizardDlg::kAllPagesMask;
+    wizard->pageRefreshMask = CWizardFrame::kAllPagesMask;
     MoveToSettingsPage();
 }
 
 void CSelectPrinterDlg::EnterAddress()
 {
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     CEnterIPDlg dialog(app, language);
@@ -252,7 +247,7 @@ void CSelectPrinterDlg::EnterAddress()
     int index = app->printers.AddTypedPrinter(dialog.address, dialog.macAddress, dialog.options);
     app->selectedPrinter = index;
     SelectPrinter(app->printers, app->selectedPrinter, app->currentPrinter, index);
-    wizard->pageRefreshMask = CWizardDlg::kAllPagesMask;
+    wizard->pageRefreshMask = CWizardFrame::kAllPagesMask;
     MoveToSettingsPage();
 }
 

@@ -7,7 +7,7 @@
 
 namespace plintor {
 
-class CPlintorApp;
+struct RunState;
 class CListView;
 struct PrinterEntry;
 
@@ -44,7 +44,6 @@ protected:
     void OnNext() override;
 
 private:
-    CPlintorApp* App() const;
     void Search();
     void EnterAddress();
     void SetFocusAfterFill();

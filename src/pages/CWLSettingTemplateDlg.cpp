@@ -1,14 +1,14 @@
 #include "pages/CWLSettingTemplateDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
-#include "app/StringTable.h"
+#include "core/StringTable.h"
 #include "pages/WirelessKeyRules.h"
 #include "resources/dialogs/WlSettingTemplateIds.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
 #include "ui/CEdit.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
+#include "wizard/RunState.h"
 
 #include <string>
 
@@ -37,11 +37,6 @@ void Enable(CWindow* window, bool enable)
         window->EnableWindow(enable);
 }
 
-}
-
-CPlintorApp* CWLSettingTemplateDlg::App() const
-{
-    return wizard ? wizard->app : nullptr;
 }
 
 CComboBox* CWLSettingTemplateDlg::SecurityBox() const
@@ -97,14 +92,14 @@ bool CWLSettingTemplateDlg::OnInitDialog()
         key->SetFont(keyFont);
     }
 
-    if (CPlintorApp* app = App())
+    if (RunState* app = App())
         ApplyBackButtonRule(app->backButtonFlag);
     return true;
 }
 
 void CWLSettingTemplateDlg::TakeWorkingCopy()
 {
-    if (CPlintorApp* app = App()) {
+    if (RunState* app = App()) {
         PrinterEntry entry;
         if (app->printers.GetPrinter(app->selectedPrinter, entry))
             workingCopy = entry;
@@ -260,7 +255,7 @@ bool CWLSettingTemplateDlg::Store(int entryIndex)
     } else {
         wireless.security = 0;
     }
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (app)
         app->printers.ReplacePrinter(entryIndex, workingCopy);
     return true;
@@ -270,7 +265,7 @@ void CWLSettingTemplateDlg::ValidateStoreAndMoveOn()
 {
     if (!Validate())
         return;
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!Store(app ? app->selectedPrinter : -1))
         return;
     if (wizard)

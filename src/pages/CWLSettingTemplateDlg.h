@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WorkingPrinter.h"
+#include "core/WorkingPrinter.h"
 #include "pages/CLinkBtn.h"
 #include "wizard/CTemplateDlg.h"
 
@@ -12,7 +12,7 @@ namespace plintor {
 class CButton;
 class CComboBox;
 class CEdit;
-class CPlintorApp;
+struct RunState;
 
 // The common base of the two wireless settings pages (templates 30018 and 30019): the
 // network type, the security protocol, the WEP key index and the key of the chosen
@@ -56,7 +56,6 @@ protected:
     void ValidateStoreAndMoveOn();
     // An input error (title "Input Error", exclamation icon) with the focus on `focusId`.
     void Refuse(StringId textId, int focusId);
-    CPlintorApp* App() const;
 
     CComboBox* SecurityBox() const;
     CComboBox* KeyIndexBox() const;

@@ -1,10 +1,10 @@
 #include "pages/CWirelessSettingDlg.h"
 
-#include "app/AppSettingsContext.h"
 #include "pages/WirelessKeyRules.h"
 #include "resources/dialogs/WirelessSettingIds.h"
 #include "settings/SettingsChannels.h"
 #include "ui/CEdit.h"
+#include "wizard/RunContexts.h"
 
 namespace plintor {
 
@@ -48,14 +48,14 @@ void CWirelessSettingDlg::OnNext()
     if (CWindow* ssid = GetDlgItem(IDC_WL_SSID))
         ssidText = ssid->GetWindowText();
     TakeKeyText();
-    CPlintorApp* app = App();
+    RunState* app = App();
     if (!app)
         return;
     // A stored name shown unchanged goes back as stored, with any bytes that the edit
     // shows as U+FFFD.
     const std::string& stored = workingCopy.wireless.ssid;
     std::string ssid = ssidText == platform::CAnsiCodePage::Readable(stored) ? stored : ssidText;
-    SsidVerdict verdict = CheckSsid(ssid, WireCodePage(MakeSettingsContext(*app)));
+    SsidVerdict verdict = CheckSsid(ssid, WireCodePage(SettingsContextOf(*app)));
     if (verdict != SsidVerdict::Accepted) {
         Refuse(SsidRefusal(verdict), IDC_WL_SSID);
         return;

@@ -1,7 +1,7 @@
 #include "pages/CompletionTexts.h"
 
-#include "app/StringTable.h"
-#include "settings/ConfigureFlags.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 
 #include <initializer_list>
 
@@ -10,7 +10,6 @@ namespace plintor {
 namespace {
 
 constexpr const char* kParagraphBreak = "\r\n\r\n";
-constexpr std::int32_t kVariantFlow = 1;
 constexpr std::int32_t kConnectionNetwork = 2;
 
 // How a run of the "flow" variant ends, by the kinds it configured.
@@ -56,7 +55,7 @@ CompletionView ComposeCompletion(const CompletionInput& input, LangId language)
     const bool ipConfigured = (input.configureFlags & kConfigureIp) != 0;
 
     CompletionView view;
-    if (input.faxPageVariant != kVariantFlow) {
+    if (input.faxPageVariant != kFaxPageFlow) {
         view.nextCaption = IDS_FINISH_BUTTON;
         if (input.connectionMode == kConnectionNetwork) {
             view.anotherButton = true;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
+#include "core/ConfigureFlags.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +20,7 @@ struct CompletionView {
 };
 
 struct CompletionInput {
-    std::int32_t faxPageVariant = -1;    // 1: the FAX pages of the "flow" run
+    std::int32_t faxPageVariant = kFaxPageNotGiven;  // FaxPageVariant
     std::int32_t connectionMode = 2;     // 1 USB, 2 network
     std::uint32_t configureFlags = 0;    // ConfigureFlag bits
     std::uint32_t faxEnabled = 1;        // the chosen printer's fax.faxEnabled

@@ -1,10 +1,10 @@
 #include "pages/ConfigSummary.h"
 
-#include "app/StringIds.h"
-#include "app/StringTable.h"
 #include "config/FaxTables.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringIds.h"
+#include "core/StringTable.h"
 #include "platform/AnsiCodePage.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/KeywordTables.h"
 
 #include <span>

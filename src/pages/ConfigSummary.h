@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "settings/DeviceSettings.h"
+#include "core/DeviceSettings.h"
+#include "core/LangId.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StringIds.h"
+#include "core/StringIds.h"
 
 #include <string>
 

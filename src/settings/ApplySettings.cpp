@@ -2,14 +2,13 @@
 
 #include "channel/PjlFraming.h"
 #include "config/ConfigReader.h"
-#include "discovery/PrinterList.h"
+#include "core/PrinterList.h"
 #include "platform/PathNames.h"
 #include "platform/ProgramPath.h"
 #include "settings/SettingsChannels.h"
 #include "settings/SettingsContext.h"
 #include "settings/SettingsJob.h"
 #include "settings/Utf8Text.h"
-#include "ui/MessageBox.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -56,13 +55,8 @@ bool WalkChosenPrinters(const SettingsContext& context, const JobBuilder& build,
             continue;
         }
         if (fileMode == FileMode::Honoured && context.fileMode == 1) {
-            MessageBoxRequest box;
-            box.text = platform::CAnsiCodePage::Readable(job);
-            box.caption = "PJL";
-            box.style = MB_YESNO | MB_DEFBUTTON2;
-            box.language = context.uiLanguage;
             done.sent.push_back(index);
-            if (ShowMessageBox(box) != IDYES)
+            if (!context.confirmFileJob || !context.confirmFileJob(job))
                 return done.unbuilt.empty();
             std::string path = JobFilePath(context);
             if (!WriteFramedJob(job, path, &done.saveFailure))

@@ -26,8 +26,8 @@ struct ApplyReport {
 };
 
 // Sends the settings job to every chosen printer, in list order. A failed send stops the
-// walk at once (later printers are not contacted). In file mode the first job is shown in
-// a "PJL" box and, on Yes, saved to JobFilePath and the context's `jobSaved` is told
+// walk at once (later printers are not contacted). In file mode the first job is handed to
+// the context's `confirmFileJob` and, when it says so, saved to JobFilePath and the context's `jobSaved` is told
 // where; no printer is contacted. True only
 // when every chosen printer was sent its job: an entry whose job cannot be built is
 // passed over, but the walk then ends with false, so that nothing unsent counts as done.

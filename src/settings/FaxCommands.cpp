@@ -1,6 +1,7 @@
 #include "settings/FaxCommands.h"
 
 #include "config/UtilityConfig.h"
+#include "core/ConfigureFlags.h"
 
 #include <array>
 
@@ -42,9 +43,9 @@ std::vector<std::string> FaxReadCommands(std::int32_t faxPageVariant)
 {
     std::vector<std::string> commands;
     std::size_t first;
-    if (faxPageVariant == 1)
+    if (faxPageVariant == kFaxPageFlow)
         first = 0;
-    else if (faxPageVariant == 0 || faxPageVariant == -1)
+    else if (faxPageVariant == kFaxPageTop || faxPageVariant == kFaxPageNotGiven)
         first = 1;
     else
         return commands;

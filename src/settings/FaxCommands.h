@@ -2,7 +2,7 @@
 
 #include "channel/DeviceChannel.h"
 #include "config/FaxTables.h"
-#include "settings/FaxSettings.h"
+#include "core/FaxSettings.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "config/TextCompare.h"
 #include "config/UtilityConfig.h"
-#include "discovery/PrinterList.h"
+#include "core/PrinterList.h"
 #include "settings/FaxCommands.h"
 #include "settings/SettingsChannels.h"
 #include "settings/SettingsContext.h"

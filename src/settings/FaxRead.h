@@ -1,7 +1,7 @@
 #pragma once
 
 #include "channel/DeviceChannel.h"
-#include "settings/FaxSettings.h"
+#include "core/FaxSettings.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "settings/IpCommands.h"
 
-#include "pages/CIPv6Utl.h"
+#include "core/CIPv6Utl.h"
 #include "settings/KeywordTables.h"
 
 #include <cstdio>

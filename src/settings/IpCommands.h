@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/IpSettings.h"
+#include "core/IpSettings.h"
 
 #include <string>
 

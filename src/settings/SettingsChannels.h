@@ -1,6 +1,6 @@
 #pragma once
 
-#include "discovery/PrinterChannel.h"
+#include "channel/PrinterChannel.h"
 #include "platform/AnsiCodePage.h"
 #include "settings/SettingsContext.h"
 

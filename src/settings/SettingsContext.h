@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel/ChannelBounds.h"
+#include "core/ConfigureFlags.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,8 +20,7 @@ struct SettingsContext {
     std::int32_t* selectedPrinter = nullptr;  // the FAX read stores into this entry
     std::uint32_t configureFlags = 0;         // ConfigureFlag bits
     std::int32_t fileMode = 0;                // 1: jobs are shown and saved, not sent
-    std::int32_t faxPageVariant = -1;         // "/run:": 1 "flow", 0 "top", -1 not given
-    std::uint16_t uiLanguage = 1033;          // language of the file-mode message box
+    std::int32_t faxPageVariant = kFaxPageNotGiven;  // FaxPageVariant
     const UtilityConfig* config = nullptr;
     // The configuration file; its switch NECCESITY_OF_ENTRY_COMMAND is read again each
     // time a settings job is built.
@@ -30,6 +30,9 @@ struct SettingsContext {
     // Where the file-mode job goes when it cannot go beside the program (JobFilePath);
     // empty: the process's current folder.
     std::string currentFolder;
+    // File mode: shown the job and asked whether to save it; true saves it. Empty: the
+    // job is not saved. The caller asks the user; the settings code never does.
+    std::function<bool(const std::string& job)> confirmFileJob;
     // Told which file the file-mode job was written to, once it is written; empty: nobody.
     std::function<void(const std::string& path)> jobSaved;
     // The character set of the wire; empty: the workstation's (the locale's).

@@ -3,7 +3,7 @@
 #include "config/GeneralSettings.h"
 #include "config/PanelLanguageTable.h"
 #include "config/UtilityConfig.h"
-#include "settings/ConfigureFlags.h"
+#include "core/ConfigureFlags.h"
 #include "settings/FaxCommands.h"
 #include "settings/IpCommands.h"
 #include "settings/SettingsContext.h"

@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "discovery/PrinterList.h"
+#include "core/PrinterList.h"
 
 namespace plintor {
 

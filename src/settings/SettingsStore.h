@@ -1,6 +1,6 @@
 #pragma once
 
-#include "discovery/PrinterEntry.h"
+#include "core/PrinterEntry.h"
 
 #include <cstdint>
 

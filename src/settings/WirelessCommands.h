@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/IpSettings.h"
-#include "settings/WirelessSettings.h"
+#include "core/IpSettings.h"
+#include "core/WirelessSettings.h"
 
 #include <string>
 #include <string_view>

@@ -27,6 +27,22 @@ enum class ControlKind {
     Dialog,          // not in layouts: the kind of a dialog window itself
 };
 
+// The kinds the user operates (clicks, types into, chooses from): every control but texts,
+// pictures, lines, group boxes and a dialog itself.
+constexpr bool IsInputKind(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Static:
+    case ControlKind::Bitmap:
+    case ControlKind::EtchedLine:
+    case ControlKind::GroupBox:
+    case ControlKind::Dialog:
+        return false;
+    default:
+        return true;
+    }
+}
+
 enum ControlStyle : std::uint32_t {
     StyleNone = 0,
     StyleHidden = 1u << 0,      // created invisible

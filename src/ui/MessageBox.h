@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LangId.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -44,7 +46,7 @@ struct MessageBoxRequest {
     std::string text;            // UTF-8
     std::string caption;
     std::uint32_t style = MB_OK;
-    std::uint16_t language = 1033;  // button texts are shown in this language
+    std::uint16_t language = LANG_ENGLISH_US;  // button texts are shown in this language
 };
 
 // The button that a box of this style takes when nobody presses one (its default button).

@@ -1,8 +1,8 @@
 #include "wizard/CConnectComDlg.h"
 
-#include "app/CPlintorApp.h"
 #include "resources/dialogs/ConnectComIds.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -28,7 +28,7 @@ void CConnectComDlg::OnNext()
 {
     if (!wizard)
         return;
-    wizard->pageRefreshMask = CWizardDlg::kAllPagesMask;
+    wizard->pageRefreshMask = CWizardFrame::kAllPagesMask;
     wizard->GoToPage(kPageSelectPrinter);
 }
 

@@ -1,12 +1,12 @@
 #include "wizard/CConnectTemplateDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
 #include "resources/dialogs/CommonPageIds.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
 #include "wizard/FirstSettingsPage.h"
+#include "wizard/Messages.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunState.h"
 #include "wizard/WizardBounds.h"
-#include "wizard/WizardServices.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -96,12 +96,12 @@ void CConnectTemplateDlg::OnDestroy()
 
 void CConnectTemplateDlg::StartWatcher()
 {
-    CPlintorApp* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     if (!app || !Exists())
         return;
     auto watch = std::make_shared<Watch>();
     WindowHandle page = Handle();
-    auto discoverUsb = CurrentWizardServices().discoverUsb;
+    auto discoverUsb = app->operations.discoverUsb;
     bool started = watcher.Start([watch, page, app, discoverUsb] {
         while (watch->IsOn()) {
             int noAdapter = 0;
@@ -144,7 +144,7 @@ std::intptr_t CConnectTemplateDlg::OnMessage(unsigned message, std::uintptr_t wP
 
 void CConnectTemplateDlg::OnUsbCount(int printers, int noAdapter)
 {
-    CPlintorApp* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     // A report that arrives after the page was left (or switched its watcher off) is old.
     if (!app || !IsWindowVisible() || !IsWatching())
         return;

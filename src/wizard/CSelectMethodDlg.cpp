@@ -1,11 +1,11 @@
 #include "wizard/CSelectMethodDlg.h"
 
-#include "app/CPlintorApp.h"
 #include "resources/dialogs/SelectMethodIds.h"
 #include "ui/CButton.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
 #include "wizard/FirstSettingsPage.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -31,7 +31,7 @@ void CSelectMethodDlg::OnShowWindow(bool show)
     if (!show)
         return;
     if (wizard && wizard->app)
-        SetItemText(IDC_FLOW_TITLE, CWizardDlg::FlowTitleId(wizard->app->configureFlags));
+        SetItemText(IDC_FLOW_TITLE, CWizardFrame::FlowTitleId(wizard->app->configureFlags));
     auto* yes = Item<CButton>(IDC_METHOD_NETWORK);
     auto* no = Item<CButton>(IDC_METHOD_USB);
     if (yes && yes->GetCheck() == 1)
@@ -42,10 +42,10 @@ void CSelectMethodDlg::OnShowWindow(bool show)
 
 void CSelectMethodDlg::OnNext()
 {
-    CPlintorApp* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     if (!app)
         return;
-    wizard->pageRefreshMask = CWizardDlg::kAllPagesMask;
+    wizard->pageRefreshMask = CWizardFrame::kAllPagesMask;
     auto* yes = Item<CButton>(IDC_METHOD_NETWORK);
     auto* no = Item<CButton>(IDC_METHOD_USB);
     if (yes && yes->GetCheck() == 1) {
@@ -58,7 +58,7 @@ void CSelectMethodDlg::OnNext()
     app->connectionMode = 1;
     // The search runs here, on the spot; the adapter count is not used on this page.
     int noAdapterCount = 0;
-    const auto& discoverUsb = CurrentWizardServices().discoverUsb;
+    const auto& discoverUsb = app->operations.discoverUsb;
     int found = discoverUsb ? discoverUsb(*app, noAdapterCount) : 0;
     if (found == 1)
         wizard->GoToPage(FirstSettingsPage(*app));

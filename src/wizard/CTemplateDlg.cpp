@@ -1,13 +1,13 @@
 #include "wizard/CTemplateDlg.h"
 
-#include "app/CPlintorApp.h"
-#include "app/Messages.h"
-#include "app/StringTable.h"
+#include "core/StringTable.h"
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "ui/CComboBox.h"
 #include "ui/MessageBox.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/Messages.h"
+#include "wizard/RunState.h"
 
 #include <typeinfo>
 
@@ -82,13 +82,18 @@ void CTemplateDlg::CommonBack()
         wizard->OnCancel();
 }
 
+RunState* CTemplateDlg::App() const
+{
+    return wizard ? wizard->app : nullptr;
+}
+
 bool CTemplateDlg::OnInitDialog()
 {
     // 1. The dialog's own initialisation.
     CDialog::OnInitDialog();
 
     // 2. The frame and its language.
-    wizard = dynamic_cast<CWizardDlg*>(Parent());
+    wizard = dynamic_cast<CWizardFrame*>(Parent());
     if (wizard)
         language = wizard->language;
 
@@ -185,7 +190,7 @@ void CTemplateDlg::OnShowWindow(bool show)
                         cablePage ? BackButtonFlag::Keep : BackButtonFlag::Consume);
     // The method page names the kind of configuration in its flow title.
     if (pageIndex == kPageSelectMethod)
-        SetItemText(IDC_FLOW_TITLE, CWizardDlg::FlowTitleId(wizard->app->configureFlags));
+        SetItemText(IDC_FLOW_TITLE, CWizardFrame::FlowTitleId(wizard->app->configureFlags));
 }
 
 bool CTemplateDlg::OnCommand(int controlId, int code)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
 #include "ui/CDialog.h"
 
 #include <cstdint>
@@ -9,7 +9,8 @@
 namespace plintor {
 
 class CComboBox;
-class CWizardDlg;
+class CWizardFrame;
+struct RunState;
 
 // The base of every wizard page: a modeless child dialog of the frame with the common look
 // (white page, banner with its pictures and text, flow title, page title, side bar, and the
@@ -56,10 +57,13 @@ public:
     FontDesc sideTitleFont;
     FontDesc bannerFont;
     FontDesc pageTitleFont;
-    CWizardDlg* wizard = nullptr;
-    LangId language = 1033;
+    CWizardFrame* wizard = nullptr;
+    LangId language = LANG_ENGLISH_US;
 
 protected:
+    // The run state the frame shares with its pages; null without a frame or run.
+    RunState* App() const;
+
     bool OnInitDialog() override;
     void OnShowWindow(bool show) override;
     bool OnCommand(int controlId, int code) override;

@@ -1,6 +1,6 @@
 #include "wizard/CWaitDlg.h"
 
-#include "app/StringTable.h"
+#include "core/StringTable.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/WaitIds.h"
@@ -45,7 +45,7 @@ bool CWaitDlg::Run(Work work)
         return false;
     const DialogTemplate* layout = FindDialogTemplate(IDD_WAIT, language);
     if (!layout)
-        layout = FindDialogTemplate(IDD_WAIT, 1033);
+        layout = FindDialogTemplate(IDD_WAIT, LANG_ENGLISH_US);
     if (!layout)
         return false;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
 #include "ui/CDialog.h"
 #include "wizard/CWorkerThread.h"
 
@@ -57,7 +57,7 @@ private:
     struct Completion;
     void WorkDone();
 
-    LangId language = 1033;
+    LangId language = LANG_ENGLISH_US;
     std::shared_ptr<Completion> completion;
 };
 

@@ -1,10 +1,10 @@
 #include "wizard/CWelcomDlg.h"
 
-#include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
 #include "resources/dialogs/WelcomeIds.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CButton.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
@@ -39,7 +39,7 @@ bool CWelcomDlg::OnInitDialog()
     SetItemText(IDC_WELCOME_FAX, IDS_WELCOM_DLG_RADIO_FAX);
     SetItemText(IDC_WELCOME_FAX_TEXT, IDS_WELCOM_DLG_FAX_TEXT);
 
-    const CPlintorApp* app = wizard ? wizard->app : nullptr;
+    const RunState* app = App();
     std::uint32_t features = app ? app->config.features : 0;
     if (!(features & FeatureFax)) {
         Withdraw(GetDlgItem(IDC_WELCOME_FAX));
@@ -76,7 +76,7 @@ bool CWelcomDlg::OnCommand(int controlId, int code)
 
 void CWelcomDlg::OnNext()
 {
-    CPlintorApp* app = wizard ? wizard->app : nullptr;
+    RunState* app = App();
     if (!app)
         return;
     std::uint32_t flags = 0;

@@ -1,39 +1,47 @@
 #include "wizard/FirstSettingsPage.h"
 
-#include "app/CPlintorApp.h"
-#include "settings/ConfigureFlags.h"
+#include "core/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "wizard/PageIndex.h"
-#include "wizard/WizardServices.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
-int NextSettingsPage(CPlintorApp& app, ChosenOn chosenOn)
+int FaxPageOf(std::int32_t faxPageVariant)
 {
-    if (app.configureFlags & kConfigureWireless) {
-        if (chosenOn == ChosenOn::UsbPages && app.config.apUsbDiscovery)
+    switch (faxPageVariant) {
+    case kFaxPageTop:
+    case kFaxPageNotGiven:
+        return kPageFaxSetting;
+    case kFaxPageFlow:
+        return kPageCheckFaxSetting;
+    default:
+        return kPageNone;
+    }
+}
+
+int NextSettingsPage(RunState& run, ChosenOn chosenOn)
+{
+    if (run.configureFlags & kConfigureWireless) {
+        if (chosenOn == ChosenOn::UsbPages && run.config.apUsbDiscovery)
             return kPageSelectAp;
         return kPageWirelessSetting;
     }
-    if (app.configureFlags & kConfigureIp)
+    if (run.configureFlags & kConfigureIp)
         return kPageIpSetting;
-    if (app.configureFlags & kConfigureFax) {
-        if (const auto& read = CurrentWizardServices().readFaxSettings)
-            app.currentPrinter.faxReadStatus = read(app);
-        if (app.faxPageVariant == 1)
-            return kPageCheckFaxSetting;
-        if (app.faxPageVariant == 0 || app.faxPageVariant == -1)
-            return kPageFaxSetting;
-        return kPageNone;
+    if (run.configureFlags & kConfigureFax) {
+        if (run.operations.readFaxSettings)
+            run.currentPrinter.faxReadStatus = run.operations.readFaxSettings(run);
+        return FaxPageOf(run.faxPageVariant);
     }
     return kPageNone;
 }
 
-int FirstSettingsPage(CPlintorApp& app)
+int FirstSettingsPage(RunState& run)
 {
-    app.selectedPrinter = 0;
-    SelectPrinter(app.printers, app.selectedPrinter, app.currentPrinter, 0);
-    return NextSettingsPage(app, ChosenOn::UsbPages);
+    run.selectedPrinter = 0;
+    SelectPrinter(run.printers, run.selectedPrinter, run.currentPrinter, 0);
+    return NextSettingsPage(run, ChosenOn::UsbPages);
 }
 
 }

@@ -12,12 +12,12 @@
 #include "channel/PjlFraming.h"
 #include "channel/PjlReads.h"
 #include "config/UtilityConfig.h"
+#include "core/ConfigureFlags.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
-#include "discovery/PrinterList.h"
 #include "discovery/UsbDiscovery.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/ProgramPath.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/FaxCommands.h"
 
 #include <algorithm>

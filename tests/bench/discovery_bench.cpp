@@ -5,9 +5,9 @@
 //
 //   unshare --net -- sh -c 'ip link set lo up; scripts/lab run --printers 64 -- build/bin/discovery_bench'
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/NetworkDiscovery.h"
-#include "discovery/PrinterList.h"
 #include "discovery/SnmpSession.h"
 
 #include <chrono>

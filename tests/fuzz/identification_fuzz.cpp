@@ -10,6 +10,7 @@
 #include "channel/PjlFraming.h"
 #include "discovery/PrinterIdentification.h"
 #include "platform/AnsiCodePage.h"
+#include "settings/SetupState.h"
 
 #include <algorithm>
 

@@ -7,11 +7,11 @@
 // Input: the start page byte, then the script.
 #include "FuzzSupport.h"
 
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
 #include "ui/headless/CScriptRunner.h"
-#include "wizard/CWizardDlg.h"
 
 #include <array>
 #include <cctype>

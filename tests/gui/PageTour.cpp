@@ -3,18 +3,19 @@
 #include "QtTestEnvironment.h"
 
 #include "app/CPlintorApp.h"
-#include "app/StringTable.h"
 #include "config/FeatureNameTable.h"
 #include "config/PanelLanguageTable.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 #include "pages/CEnterIPDlg.h"
 #include "pages/CSelectAPDlg.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CheckFaxSettingIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/SelectApIds.h"
 #include "resources/dialogs/WaitIds.h"
 #include "resources/dialogs/WlSettingTemplateIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
@@ -22,8 +23,7 @@
 #include "ui/CListView.h"
 #include "ui/WindowMessages.h"
 #include "ui/qt/CQtFrontEnd.h"
-#include "wizard/CWizardDlg.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -77,14 +77,16 @@ private:
     std::set<QWidget*> seen;
 };
 
-WizardServices StandInServices()
+// Searches that find two network printers and no USB printer, typed addresses that are
+// accepted, a FAX read that succeeds; nothing reaches a printer.
+PrinterOperations StandInOperations()
 {
-    WizardServices services;
-    services.discoverUsb = [](CPlintorApp&, int& noAdapter) {
+    PrinterOperations services;
+    services.discoverUsb = [](RunState&, int& noAdapter) {
         noAdapter = 0;
         return 0;
     };
-    services.discoverNetwork = [](CPlintorApp& app) {
+    services.discoverNetwork = [](RunState& app) {
         for (const char* mac : {"0000AA000001", "0000AA000002"}) {
             PrinterEntry entry;
             entry.connection = kConnectionNetwork;
@@ -95,8 +97,8 @@ WizardServices StandInServices()
         return 2;
     };
     services.validateTypedAddress = [](const std::string&) { return 1; };
-    services.checkTypedAddress = [](CPlintorApp&, const std::string&) { return 0; };
-    services.readFaxSettings = [](CPlintorApp&) { return 1; };
+    services.checkTypedAddress = [](RunState&, const std::string&) { return 0; };
+    services.readFaxSettings = [](RunState&) { return 1; };
     return services;
 }
 
@@ -184,7 +186,7 @@ public:
     }
     CTemplateDlg& Page(int index) { return *wizard.Page(index); }
 
-    CPlintorApp app;
+    CPlintorApp app{DefaultStartUpServices(), StandInOperations()};
     CWizardDlg wizard{&app};
 
 private:
@@ -199,7 +201,6 @@ private:
 void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit& visitPopup)
 {
     EnsureQtFrontEnd();
-    ScopedWizardServices services(StandInServices());
 
     {   // Choosing the kind, then the opening pages of a network run.
         Scene scene(language, "choose", kConfigureChoose | kConfigureIp | kConfigureWireless | kConfigureFax, 0,
@@ -234,10 +235,10 @@ void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit
         ASSERT_TRUE(scene.Open(kPageSelectMethod));
         auto* select = dynamic_cast<CSelectAPDlg*>(scene.wizard.Page(kPageSelectAp));
         ASSERT_NE(select, nullptr);
-        select->apList.survey = [](ApSurveyResult& result, const std::string&) {
+        scene.app.operations.surveyAccessPoints = [](ApSurveyResult& result, const std::string&,
+                                                     const SettingsContext&) {
             result.dataStatus = 1;
             result.accessPoints = {{"HomeNetwork", 4, 1}, {"Cafe-Guest", 2, 2}, {"OpenCafe", 1, 3}};
-            return true;
         };
         scene.Show(kPageWirelessSetting);
         CTemplateDlg& settings = scene.Page(kPageWirelessSetting);

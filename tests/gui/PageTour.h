@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LangId.h"
+#include "core/LangId.h"
 
 #include <functional>
 #include <string>

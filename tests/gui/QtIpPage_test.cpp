@@ -5,15 +5,15 @@
 #include "QtTestEnvironment.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/qt/CQtFrontEnd.h"
 #include "ui/qt/CQtIpAddressEdit.h"
-#include "wizard/CWizardDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,6 +4,7 @@
 
 #include "QtTestEnvironment.h"
 
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
@@ -11,7 +12,6 @@
 #include "ui/qt/CQtFrontEnd.h"
 #include "ui/qt/DialogUnits.h"
 #include "wizard/CTemplateDlg.h"
-#include "wizard/CWizardDlg.h"
 
 #include <QAbstractButton>
 #include <QApplication>

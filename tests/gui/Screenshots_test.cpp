@@ -5,19 +5,19 @@
 #include "PageTour.h"
 #include "QtTestEnvironment.h"
 
-#include "resources/dialogs/DialogIds.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/ConfirmConfigIds.h"
+#include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
 #include "resources/dialogs/SelectPrinterIds.h"
 #include "ui/CComboBox.h"
+#include "ui/CDialog.h"
 #include "ui/CIpAddressControl.h"
 #include "ui/CListView.h"
 #include "ui/WindowMessages.h"
-#include "ui/CDialog.h"
 #include "ui/qt/CQtFrontEnd.h"
 #include "wizard/CTemplateDlg.h"
-#include "wizard/CWizardDlg.h"
 
 #include <QApplication>
 #include <QPixmap>

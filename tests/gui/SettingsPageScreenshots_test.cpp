@@ -5,12 +5,12 @@
 #include "QtTestEnvironment.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/qt/CQtFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -6,8 +6,8 @@
 #include "PageTour.h"
 #include "QtTestEnvironment.h"
 
-#include "app/Messages.h"
-#include "app/StringTable.h"
+#include "core/StringTable.h"
+#include "pages/CWizardDlg.h"
 #include "resources/StringResources.h"
 #include "resources/dialogs/DialogResources.h"
 #include "ui/CButton.h"
@@ -15,7 +15,7 @@
 #include "ui/WindowMessages.h"
 #include "ui/qt/CQtFrontEnd.h"
 #include "ui/qt/DialogUnits.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/Messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

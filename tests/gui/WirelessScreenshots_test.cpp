@@ -5,20 +5,20 @@
 #include "QtTestEnvironment.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
 #include "pages/CSelectAPDlg.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/EnterApPwdIds.h"
 #include "resources/dialogs/SelectApIds.h"
 #include "resources/dialogs/WirelessSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
 #include "ui/CEdit.h"
 #include "ui/CListView.h"
 #include "ui/qt/CQtFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -71,11 +71,10 @@ TEST(Screenshots, WirelessPages)
     ASSERT_TRUE(wizard.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
     auto* select = dynamic_cast<CSelectAPDlg*>(wizard.Page(kPageSelectAp));
     ASSERT_NE(select, nullptr);
-    select->apList.survey = [](ApSurveyResult& result, const std::string&) {
+    app.operations.surveyAccessPoints = [](ApSurveyResult& result, const std::string&, const SettingsContext&) {
         result.dataStatus = 1;
         result.accessPoints = {{"HomeNetwork", 4, 1}, {"Cafe-Guest", 1, 2}, {"Office-5G", 5, 1},
                                {"OldRouter", 2, 3},   {"Neighbour", 3, 3}};
-        return true;
     };
     wizard.ShowWindow(true);
     Settle();

@@ -1,10 +1,10 @@
 #include "Lab.h"
 
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/LinkLocalRoute.h"
 #include "discovery/NetworkDiscovery.h"
-#include "discovery/PrinterList.h"
 #include "discovery/TypedAddress.h"
 #include "platform/RunProcess.h"
 

@@ -231,7 +231,7 @@ protected:
 TEST_F(IpFlowLabSegmented, APrinterAnsweringInSegmentsIsFoundIdentifiedAndConfigured)
 {
     const std::string script = Walk(FromWelcome, "expect visible 1099\n");
-    int status = test::RunProgramUnderScript({configPath, "", 0, 1033}, "", script, transcript);
+    int status = test::RunProgramUnderScript({configPath, "", 0, 1033, operations}, "", script, transcript);
     EXPECT_EQ(status, 0) << transcript;
     EXPECT_EQ(transcript.find("message "), std::string::npos) << transcript;
     EXPECT_NE(transcript.find("page 6 CIPSettingDlg\npage 9 CConfirmConfigDlg\npage 10 CCompleteDlg\nend cancel\n"),
@@ -253,7 +253,7 @@ TEST_F(IpFlowLab, FromTheWelcomePageOverTheNetworkWithStaticIpv4AndManualIpv6)
                                     "click 2\n",
                                     // The configuration offers the panel languages.
                                     "expect visible 1099\n");
-    int status = test::RunProgramUnderScript({configPath, "", 0, 1033}, "", script, transcript);
+    int status = test::RunProgramUnderScript({configPath, "", 0, 1033, operations}, "", script, transcript);
     EXPECT_EQ(status, 0) << transcript;
     EXPECT_NE(transcript.find("page 0 CWelcomDlg\npage 1 CSelectMethodDlg\npage 14 CConnectComDlg\n"
                               "page 4 CSelectPrinterDlg\n"),

@@ -2,9 +2,9 @@
 #include "Lab.h"
 
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/NetworkDiscovery.h"
-#include "discovery/PrinterList.h"
 #include "discovery/SpoolerUpkeep.h"
 #include "platform/RunProcess.h"
 

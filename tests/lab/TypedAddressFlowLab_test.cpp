@@ -9,14 +9,14 @@
 #include "discovery/NetworkDiscovery.h"
 #include "discovery/PrinterIdentification.h"
 #include "discovery/TypedAddress.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/EnterIpIds.h"
 #include "resources/dialogs/SelectPrinterIds.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 #include "wizard/CWorkerThread.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +43,7 @@ protected:
         app.configureFlags = CPlintorApp::kOptWireless;
         app.checkWlan = 1;
         app.connectionMode = 2;
+        SearchInTheLab();
     }
     void TearDown() override
     {
@@ -51,10 +52,10 @@ protected:
         lab.Leave();
         EXPECT_EQ(CWorkerThread::LiveCount(), 0);
     }
-    WizardServices Services()
+    void SearchInTheLab()
     {
-        WizardServices services = ProgramWizardServices();
-        auto contextOf = [this](CPlintorApp& run) {
+        PrinterOperations& services = app.operations;
+        auto contextOf = [this](RunState& run) {
             DiscoveryContext context;
             context.config = &run.config;
             context.printers = &run.printers;
@@ -63,12 +64,11 @@ protected:
             context.route = &route;
             return context;
         };
-        services.discoverNetwork = [contextOf](CPlintorApp& run) { return DiscoverNetwork(contextOf(run)); };
-        services.checkTypedAddress = [contextOf](CPlintorApp& run, const std::string& address) {
+        services.discoverNetwork = [contextOf](RunState& run) { return DiscoverNetwork(contextOf(run)); };
+        services.checkTypedAddress = [contextOf](RunState& run, const std::string& address) {
             return CheckTypedAddress(address, contextOf(run));
         };
-        services.disableBidi = [this](CPlintorApp&, const std::string& address) { bidiAsked.push_back(address); };
-        return services;
+        services.disableBidi = [this](RunState&, const std::string& address) { bidiAsked.push_back(address); };
     }
     // Types `address` into the address dialog and presses OK; returns the message shown
     // (empty when none) and leaves the dialog with Cancel when it stays open.
@@ -99,7 +99,6 @@ protected:
     CLinkLocalRoute route;
     std::vector<std::string> bidiAsked;
     CHeadlessFrontEnd frontEnd;
-    ScopedWizardServices services{Services()};
     CPlintorApp app;
     CWizardDlg wizard{&app};
 };

@@ -1,15 +1,15 @@
-#include "app/AppSettingsContext.h"
+#include "wizard/RunContexts.h"
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CompleteIds.h"
 #include "resources/dialogs/ConfirmConfigIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include "PrinterProcess.h"
 
@@ -113,7 +113,7 @@ protected:
         app.connectionMode = 2;
         program = folder.Path() + "/plintor";
         currentFolder = folder.Path();
-        SetSettingsContextAdjuster([this](SettingsContext& context) {
+        app.operations.adjustContext = [this](SettingsContext& context) {
             context.wireCharset = "ISO-8859-1";
             context.programPath = program;
             context.currentFolder = currentFolder;
@@ -121,12 +121,11 @@ protected:
             context.bounds.read = 2s;
             context.bounds.cycle = 4s;
             context.bounds.pause = 50ms;
-        });
+        };
     }
     void TearDown() override
     {
         wizard.DestroyWindow();
-        SetSettingsContextAdjuster({});
         unsetenv("PLINTOR_PJL_PORT");
     }
     void UsePort(int port) { setenv("PLINTOR_PJL_PORT", std::to_string(port).c_str(), 1); }

@@ -3,11 +3,11 @@
 // printers on USB and on the network (the network search replaced by one that finds the
 // stand-in on 127.0.0.1, so that nothing is broadcast).
 
-#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
 #include "app/StartUpWiring.h"
 #include "ui/headless/CScriptRunner.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunContexts.h"
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
@@ -111,8 +111,7 @@ protected:
     int Run(const std::string& commandLine, const std::string& script, std::uint16_t uiLanguage = 1033)
     {
         // The network search finds the stand-in on the loopback address.
-        WizardServices services = ProgramWizardServices();
-        services.discoverNetwork = [](CPlintorApp& run) {
+        operations.discoverNetwork = [](RunState& run) {
             PrinterEntry entry;
             entry.connection = kConnectionNetwork;
             entry.addressIpv4 = "127.0.0.1";
@@ -121,10 +120,8 @@ protected:
             run.printers.Add(entry);
             return run.printers.Count();
         };
-        ScopedWizardServices installed{services};
-
-        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 0, uiLanguage}, commandLine, script,
-                                     transcript);
+        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 0, uiLanguage, operations}, commandLine,
+                                           script, transcript);
     }
 
     // The state once it holds `line` (bounded wait).

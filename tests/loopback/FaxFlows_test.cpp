@@ -1,20 +1,20 @@
 // The FAX pages against stand-in printers: the values read from the printer, changed on
 // the page and written back, over the network and over USB, with both page variants.
 
-#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CheckFaxSettingIds.h"
 #include "resources/dialogs/ConfirmConfigIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/FaxSettingIds.h"
 #include "resources/dialogs/IpSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/FaxRead.h"
 #include "settings/SettingsStore.h"
 #include "ui/CComboBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/RunContexts.h"
 
 #include "PrinterProcess.h"
 
@@ -131,7 +131,7 @@ protected:
         app.config.panelLanguages = {1033, 1036, 1031};
         app.configureFlags = kConfigureFax;
         std::string program = folder.Path() + "/plintor";
-        SetSettingsContextAdjuster([program](SettingsContext& context) {
+        app.operations.adjustContext = [program](SettingsContext& context) {
             context.wireCharset = "ISO-8859-1";
             context.programPath = program;
             context.userNation = [] { return std::int64_t{-1}; };
@@ -139,12 +139,11 @@ protected:
             context.bounds.read = 2s;
             context.bounds.cycle = 4s;
             context.bounds.pause = 50ms;
-        });
+        };
     }
     void TearDown() override
     {
         wizard.DestroyWindow();
-        SetSettingsContextAdjuster({});
         unsetenv("PLINTOR_PJL_PORT");
     }
     void UsePort(int port) { setenv("PLINTOR_PJL_PORT", std::to_string(port).c_str(), 1); }
@@ -173,7 +172,7 @@ protected:
     {
         app.currentPrinter.SetSettings(app.printers.Entries()[0].Settings());
         SelectPrinter(app.printers, app.selectedPrinter, app.currentPrinter, 0);
-        ReadFaxSettings(MakeSettingsContext(app), app.currentPrinter.faxReadStatus);
+        ReadFaxSettings(SettingsContextOf(app), app.currentPrinter.faxReadStatus);
     }
     void Open(int page)
     {

@@ -2,10 +2,10 @@
 // command line, the wizard from the page start-up chose to Finish, against the USB
 // stand-in printer.
 
-#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
 #include "app/StartUpWiring.h"
 #include "ui/headless/CScriptRunner.h"
+#include "wizard/RunContexts.h"
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
@@ -72,7 +72,7 @@ protected:
     // Runs the program with `commandLine` under `script`; the transcript lands in `transcript`.
     int Run(const std::string& commandLine, const std::string& script, std::uint16_t uiLanguage = 1033)
     {
-        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 0, uiLanguage}, commandLine, script,
+        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 0, uiLanguage, operations}, commandLine, script,
                                      transcript);
     }
 

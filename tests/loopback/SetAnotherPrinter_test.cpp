@@ -2,19 +2,19 @@
 // loopback (127.0.0.1 and 127.0.0.2, the same moved PJL port), the selection page with the
 // search behind its wait dialog, the IP page, the confirmation and the completion page.
 
-#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CompleteIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
 #include "resources/dialogs/SelectPrinterIds.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CListView.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 #include "wizard/CWorkerThread.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunContexts.h"
 
 #include "PrinterProcess.h"
 
@@ -63,7 +63,7 @@ protected:
         printerB = std::make_unique<CPrinterProcess>(second);
         ASSERT_TRUE(printerB->Ready());
         setenv("PLINTOR_PJL_PORT", std::to_string(printerA->Port()).c_str(), 1);
-        SetSettingsContextAdjuster([](SettingsContext& context) { context.wireCharset = "ISO-8859-1"; });
+        app.operations.adjustContext = [](SettingsContext& context) { context.wireCharset = "ISO-8859-1"; };
         app.configureFlags = kConfigureIp;
         app.connectionMode = 2;
     }
@@ -71,19 +71,16 @@ protected:
     {
         wizard.DestroyWindow();
         EXPECT_EQ(CWorkerThread::LiveCount(), 0);
-        SetSettingsContextAdjuster({});
         unsetenv("PLINTOR_PJL_PORT");
     }
-    WizardServices Network()
+    void FindBothOnTheNetwork()
     {
-        WizardServices services = ProgramWizardServices();
-        services.discoverNetwork = [this](CPlintorApp& run) {
+        app.operations.discoverNetwork = [this](RunState& run) {
             ++searches;
             run.printers.Add(NetworkPrinter("0000AA000001", "127.0.0.1"));
             run.printers.Add(NetworkPrinter("0000AA000002", "127.0.0.2"));
             return run.printers.Count();
         };
-        return services;
     }
     CListView* List() { return dynamic_cast<CListView*>(frontEnd.Control(IDC_PRINTER_LIST)); }
     std::string Text(int id) { return frontEnd.Control(id)->GetWindowText(); }
@@ -98,7 +95,7 @@ protected:
 
 TEST_F(SetAnotherPrinterTest, NextPrinterGetsTheSameSettingsWithoutTheFirstOnesAddress)
 {
-    ScopedWizardServices services(Network());
+    FindBothOnTheNetwork();
     wizard.currentPage = kPageConnectCom;
     ASSERT_TRUE(wizard.Create(*FindDialogTemplate(IDD_WIZARD, 1033), nullptr));
     frontEnd.SetRoot(&wizard);

@@ -5,14 +5,15 @@
 
 #include "channel/CUSBConnect.h"
 #include "config/UtilityConfig.h"
-#include "discovery/PrinterList.h"
+#include "core/ConfigureFlags.h"
+#include "core/PrinterList.h"
+#include "discovery/WirelessAdapter.h"
 #include "settings/ApSurvey.h"
 #include "settings/ApplySettings.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/FaxRead.h"
 #include "settings/SettingsContext.h"
-#include "settings/WirelessAdapter.h"
 #include "ui/MessageBox.h"
+#include "wizard/RunContexts.h"
 
 #include <gtest/gtest.h>
 
@@ -394,6 +395,7 @@ TEST_F(SettingsLoopback, FileModeShowsAndSavesTheJobWithoutContactingThePrinter)
     CTempFolder programFolder;
     context.programPath = programFolder.Path() + "/plintor";
     context.fileMode = 1;
+    context.confirmFileJob = FileJobQuestion(LANG_ENGLISH_US);
     context.configureFlags = kConfigurePanelLanguage;
     PrinterEntry entry = NetworkEntry("127.0.0.1");
     entry.panelLanguage = 1036;

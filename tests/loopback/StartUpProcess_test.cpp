@@ -2,7 +2,7 @@
 // configuration file or without one.
 
 #include "app/Language.h"
-#include "app/StringTable.h"
+#include "core/StringTable.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
 
 #include <gtest/gtest.h>

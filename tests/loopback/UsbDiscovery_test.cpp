@@ -4,9 +4,9 @@
 
 #include "channel/CUSBConnect.h"
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/NetworkDiscovery.h"
-#include "discovery/PrinterList.h"
 #include "discovery/UsbDiscovery.h"
 
 #include <gtest/gtest.h>

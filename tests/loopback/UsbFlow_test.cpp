@@ -6,15 +6,15 @@
 #include "app/CPlintorApp.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/UsbDiscovery.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
 #include "resources/dialogs/SelectMethodIds.h"
 #include "resources/dialogs/WelcomeIds.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 #include "wizard/CWorkerThread.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -66,12 +66,12 @@ protected:
         app.configFilePath = tree.Path() + "/plintor.ini";
         roots.sysRoot = usbFolder + "/sys";
         roots.devRoot = usbFolder + "/dev";
+        SearchTheFakeTree();
     }
-    WizardServices Services()
+    void SearchTheFakeTree()
     {
-        WizardServices services = ProgramWizardServices();
         // The real USB search, below the fake tree; the workstation's queues stay alone.
-        services.discoverUsb = [this](CPlintorApp& run, int& noAdapter) {
+        app.operations.discoverUsb = [this](RunState& run, int& noAdapter) {
             DiscoveryContext context;
             context.config = &run.config;
             context.printers = &run.printers;
@@ -81,7 +81,6 @@ protected:
             context.usbRoots = roots;
             return DiscoverUsb(context, noAdapter);
         };
-        return services;
     }
     std::unique_ptr<CPrinterProcess> PlugIn(const std::string& stateFile)
     {
@@ -115,7 +114,6 @@ protected:
     std::string usbFolder = tree.Path() + "/usb";
     platform::UsbRoots roots;
     CHeadlessFrontEnd frontEnd;
-    ScopedWizardServices services{Services()};
     CPlintorApp app;
     CWizardDlg wizard{&app};
 };

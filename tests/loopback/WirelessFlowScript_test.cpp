@@ -3,12 +3,12 @@
 // the key entry, the typed SSID and the manual settings page, each ending in the job the
 // printer received and the settings it holds afterwards.
 
-#include "app/AppSettingsContext.h"
 #include "app/CPlintorApp.h"
 #include "app/StartUpWiring.h"
 #include "settings/SettingsContext.h"
 #include "ui/headless/CScriptRunner.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+#include "wizard/RunContexts.h"
 
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
@@ -98,7 +98,7 @@ protected:
 
     int Run(const std::string& commandLine, const std::string& script)
     {
-        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 1, 1033}, commandLine, script, transcript);
+        return test::RunProgramUnderScript({configPath, printer->UsbDevice(), 1, 1033, operations}, commandLine, script, transcript);
     }
 
     // Runs the program on the network: the search finds the stand-in at 127.0.0.1, whose
@@ -106,8 +106,8 @@ protected:
     int RunOnNetwork(const std::string& script)
     {
         setenv("PLINTOR_PJL_PORT", std::to_string(printer->Port()).c_str(), 1);
-        WizardServices services = ProgramWizardServices();
-        services.discoverNetwork = [](CPlintorApp& run) {
+        PrinterOperations usual = operations;
+        operations.discoverNetwork = [](RunState& run) {
             run.printers.Clear();
             PrinterEntry entry;
             entry.connection = kConnectionNetwork;
@@ -117,8 +117,8 @@ protected:
             run.printers.Add(entry);
             return run.printers.Count();
         };
-        ScopedWizardServices scoped(services);
         int status = Run("", script);
+        operations = usual;
         unsetenv("PLINTOR_PJL_PORT");
         return status;
     }

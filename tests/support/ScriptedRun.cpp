@@ -2,7 +2,7 @@
 
 #include "app/CPlintorApp.h"
 #include "app/StartUpWiring.h"
-#include "discovery/PrinterEntry.h"
+#include "core/PrinterEntry.h"
 #include "ui/headless/CScriptRunner.h"
 
 #include <sstream>
@@ -18,11 +18,11 @@ int RunProgramUnderScript(const ScriptedRun& run, const std::string& commandLine
         services.configFilePath = [config = run.configPath] { return config; };
         services.osVersionCode = [] { return 20; };
         services.isAdministrator = [] { return true; };
-        services.defaultLanguage = [] { return std::uint16_t{1033}; };
+        services.defaultLanguage = [] { return LANG_ENGLISH_US; };
         services.uiLanguage = [language = run.uiLanguage](const CPlintorApp&) { return language; };
-        CPlintorApp app(services);
+        CPlintorApp app(services, run.operations);
         app.hooks = ProgramStartUpHooks();
-        app.hooks.discoverUsb = [&run](CPlintorApp& wizard) {
+        app.operations.discoverUsb = [&run](RunState& wizard, int&) {
             wizard.printers.Clear();
             PrinterEntry entry;
             entry.connection = kConnectionUsb;

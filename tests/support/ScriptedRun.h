@@ -4,6 +4,9 @@
 // line and a configuration file of the test's own, as an administrator on a supported
 // system, with the USB search finding exactly one stand-in USB printer.
 
+#include "core/LangId.h"
+#include "wizard/PrinterOperations.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,7 +16,10 @@ struct ScriptedRun {
     std::string configPath;      // the configuration file start-up reads
     std::string usbDevice;       // the stand-in's device file, found by the USB search
     int usbOptions = 0;          // the capability the USB search reports for it
-    std::uint16_t uiLanguage = 1033;
+    std::uint16_t uiLanguage = LANG_ENGLISH_US;
+    // The run's printer operations; the USB search among them is replaced by one that
+    // finds the stand-in.
+    PrinterOperations operations = ProgramPrinterOperations();
 };
 
 // Runs start-up with `commandLine` under `script`; returns the exit status and leaves the

@@ -1,6 +1,6 @@
 #include "ScriptedRunTest.h"
 
-#include "app/AppSettingsContext.h"
+#include "settings/SettingsContext.h"
 
 #include <unistd.h>
 
@@ -25,16 +25,16 @@ void ScriptedRunTest::SetUp()
     WriteSampleConfig();
     // The file-mode job lands beside a program in the folder, not beside the test.
     std::string program = folder.Path() + "/plintor";
-    SetSettingsContextAdjuster([this, program](SettingsContext& context) {
+    operations = ProgramPrinterOperations();
+    operations.adjustContext = [this, program](SettingsContext& context) {
         context.wireCharset = "ISO-8859-1";
         context.programPath = program;
         AdjustSettingsContext(context);
-    });
+    };
 }
 
 void ScriptedRunTest::TearDown()
 {
-    SetSettingsContextAdjuster({});
     unsetenv("PLINTOR_LOCK_DIR");
     unsetenv("PLINTOR_SPOOLER_STATE");
 }

@@ -3,19 +3,16 @@
 // A fixture base for whole runs of the program under the script front end: a folder of
 // the test's own holding the instance lock, the spooler state file and a copy of the
 // sample configuration whose
-// lock name is the test's own, and every settings context moved to that folder with a
-// fixed wire character set.
+// lock name is the test's own, and printer operations whose settings contexts are moved
+// to that folder with a fixed wire character set.
 
 #include "PrinterProcess.h"
+#include "wizard/PrinterOperations.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
-
-namespace plintor {
-struct SettingsContext;
-}
 
 namespace plintor::test {
 
@@ -33,6 +30,9 @@ protected:
 
     CTempFolder folder;
     std::string configPath;
+    // The printer operations the runs get: the program's, every settings context moved
+    // to the folder (AdjustSettingsContext included). A test replaces entries before a run.
+    PrinterOperations operations;
 };
 
 // The whole content of a file, or empty.

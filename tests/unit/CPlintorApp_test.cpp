@@ -1,6 +1,6 @@
 #include "app/CPlintorApp.h"
 #include "app/CommandLine.h"
-#include "settings/ConfigureFlags.h"
+#include "core/ConfigureFlags.h"
 #include "wizard/PageIndex.h"
 
 #include "TestEnvironment.h"
@@ -18,7 +18,8 @@ namespace {
 // English, and message boxes that are only recorded.
 class AppFixture : public ::testing::Test {
 protected:
-    AppFixture() : app(FakeServices()) {}
+    // No printer operations: a test gives the ones its start-up reaches.
+    AppFixture() : app(FakeServices(), PrinterOperations{}) {}
 
     // Each test takes its locks in a folder of its own, so that parallel runs never meet.
     void SetUp() override
@@ -121,7 +122,7 @@ TEST_F(AppFixture, IpWithWirelessIsRefusedUnlessSelectIsGiven)
     app.commandLine = "/WIRELESS /Ip";
     EXPECT_FALSE(app.ParseCommandLine());
 
-    CPlintorApp other(FakeServices());
+    CPlintorApp other(FakeServices(), PrinterOperations{});
     other.commandLine = "/ip /wireless /select";
     ASSERT_TRUE(other.ParseCommandLine());
     EXPECT_EQ(other.optConfigure, CPlintorApp::kOptSelect);
@@ -142,7 +143,7 @@ TEST_F(AppFixture, ValuesOutsideTheTablesDoNotCountAsOptions)
     EXPECT_EQ(app.configureFlags, kConfigureIp);
     EXPECT_EQ(app.backButtonFlag, 0);
 
-    CPlintorApp junk(FakeServices());
+    CPlintorApp junk(FakeServices(), PrinterOperations{});
     junk.commandLine = std::string("\xff\xfe/\0x:::: /langid:abc ////mode:", 28) + std::string(100000, '/');
     ASSERT_TRUE(junk.ParseCommandLine());
     EXPECT_EQ(junk.hasOptions, 1);   // "/langid:" had a value, which gives 0
@@ -163,7 +164,7 @@ TEST_F(AppFixture, WithoutOptionsTheConfigurationDecides)
     EXPECT_EQ(app.ComputeStartPage(), kPageConnectCom);
 
     // Two features besides Panel: the user chooses; Panel keeps its bit.
-    CPlintorApp both(FakeServices());
+    CPlintorApp both(FakeServices(), PrinterOperations{});
     both.config.connectionTypes = ConnectionUsb | ConnectionNet;
     both.config.features = FeatureIp | FeatureFax | FeaturePanel;
     both.ResolveRunOptions();
@@ -173,7 +174,7 @@ TEST_F(AppFixture, WithoutOptionsTheConfigurationDecides)
     EXPECT_EQ(both.ComputeStartPage(), kPageWelcome);
 
     // One feature with Panel still counts as a single feature.
-    CPlintorApp faxPanel(FakeServices());
+    CPlintorApp faxPanel(FakeServices(), PrinterOperations{});
     faxPanel.config.connectionTypes = ConnectionUsb;
     faxPanel.config.features = FeatureFax | FeaturePanel;
     faxPanel.ResolveRunOptions();
@@ -192,7 +193,7 @@ TEST_F(AppFixture, OptionsOverrideTheConfiguration)
     EXPECT_EQ(app.checkWlan, 0);   // CHECK_WLAN off wins over /check:wlan
     EXPECT_EQ(app.ComputeStartPage(), kPageSelectMethod);
 
-    CPlintorApp on(FakeServices());
+    CPlintorApp on(FakeServices(), PrinterOperations{});
     on.config = app.config;
     on.config.checkWlanDefault = 1;
     on.commandLine = "/no_backbtn /mode:network";
@@ -210,7 +211,7 @@ TEST_F(AppFixture, StartPageOverUsbFollowsTheFlagsAndThePrintersFound)
     int found = 0;
     int faxReads = 0;
     int panelSends = 0;
-    app.hooks.discoverUsb = [&](CPlintorApp& a) {
+    app.operations.discoverUsb = [&](RunState& a, int&) {
         a.printers.Clear();
         for (int i = 0; i < found; ++i) {
             PrinterEntry entry;
@@ -219,11 +220,11 @@ TEST_F(AppFixture, StartPageOverUsbFollowsTheFlagsAndThePrintersFound)
         }
         return found;
     };
-    app.hooks.readFaxSettings = [&](CPlintorApp&) {
+    app.operations.readFaxSettings = [&](RunState&) {
         ++faxReads;
         return 0;
     };
-    app.hooks.applyPanelLanguage = [&](CPlintorApp&) {
+    app.operations.applyPanelLanguage = [&](RunState&) {
         ++panelSends;
         return true;
     };
@@ -284,12 +285,12 @@ TEST_F(AppFixture, PanelUsbOptionWithOnePrinterAppliesAndEndsWithoutWizard)
     app.commandLine = "/panel /mode:usb";
     int sends = 0;
     bool wizard = false;
-    app.hooks.discoverUsb = [](CPlintorApp& a) {
+    app.operations.discoverUsb = [](RunState& a, int&) {
         a.printers.Clear();
         a.printers.Add(PrinterEntry());
         return 1;
     };
-    app.hooks.applyPanelLanguage = [&](CPlintorApp&) { return ++sends, true; };
+    app.operations.applyPanelLanguage = [&](RunState&) { return ++sends, true; };
     app.hooks.runWizardFrame = [&](CPlintorApp&, int) { return wizard = true; };
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(messages.empty());
@@ -342,7 +343,7 @@ TEST_F(AppFixture, EachStartUpFailureShowsOneMessageAndEnds)
         SCOPED_TRACE(c.name);
         messages.clear();
         titles.clear();
-        CPlintorApp run(FakeServices());
+        CPlintorApp run(FakeServices(), PrinterOperations{});
         run.services.osVersionCode = [&] { return c.systemCode; };
         run.services.isAdministrator = [&] { return c.admin; };
         run.services.configFilePath = [&] { return c.path; };

@@ -1,7 +1,7 @@
 #include "pages/CompletionTexts.h"
 
-#include "app/StringTable.h"
-#include "settings/ConfigureFlags.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "pages/ConfigSummary.h"
 
-#include "settings/ConfigureFlags.h"
+#include "core/ConfigureFlags.h"
 
 #include <gtest/gtest.h>
 

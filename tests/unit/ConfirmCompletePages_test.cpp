@@ -2,17 +2,17 @@
 #include "pages/CConfirmConfigDlg.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CompleteIds.h"
 #include "resources/dialogs/ConfirmConfigIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "settings/ApplySettings.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CComboBox.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include "TestEnvironment.h"
 
@@ -37,15 +37,15 @@ struct FakePrinter {
     int reports = 0;
     std::vector<std::chrono::milliseconds> pauses;
 
-    ApplyOperations Operations()
+    // Puts the fake in place of the run's setup question, apply, report and pause.
+    void Install(PrinterOperations& operations)
     {
-        ApplyOperations operations;
-        operations.querySetupState = [this](CPlintorApp&, int& code) {
+        operations.querySetupState = [this](RunState&, int& code) {
             code = questions < static_cast<int>(setupCodes.size()) ? setupCodes[static_cast<std::size_t>(questions)] : 0;
             ++questions;
             return code == 0;
         };
-        operations.applySettings = [this](CPlintorApp&, ApplyReport& report) {
+        operations.applySettings = [this](RunState&, ApplyReport& report) {
             bool ok = applies < static_cast<int>(applyResults.size()) ? applyResults[static_cast<std::size_t>(applies)]
                                                                       : true;
             ++applies;
@@ -53,12 +53,11 @@ struct FakePrinter {
                 report.failed = 0;  // a send failed
             return ok;
         };
-        operations.printSettingsReport = [this](CPlintorApp&) {
+        operations.printSettingsReport = [this](RunState&) {
             ++reports;
             return false;  // not reported either way
         };
-        operations.sleep = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };
-        return operations;
+        operations.pause = [this](std::chrono::milliseconds pause) { pauses.push_back(pause); };
     }
 };
 
@@ -108,11 +107,7 @@ protected:
         wizard.ShowWindow(true);
         ASSERT_EQ(frontEnd.CurrentPage(), page);
     }
-    void UseFakePrinter(CWizardDlg& frame)
-    {
-        dynamic_cast<CConfirmConfigDlg&>(*frame.Page(kPageConfirmConfig)).operations = printer.Operations();
-        dynamic_cast<CCompleteDlg&>(*frame.Page(kPageComplete)).operations = printer.Operations();
-    }
+    void UseFakePrinter(CWizardDlg&) { printer.Install(app.operations); }
     CWindow* Control(int id) { return frontEnd.Control(id); }
     CComboBox* Languages() { return dynamic_cast<CComboBox*>(Control(IDC_PANEL_LANGUAGE)); }
     std::uint16_t SelectedLanguage()

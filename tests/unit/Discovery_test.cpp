@@ -1,13 +1,13 @@
 #include "config/UtilityConfig.h"
+#include "core/PrinterList.h"
 #include "discovery/DiscoveryContext.h"
 #include "discovery/FormatMac.h"
 #include "discovery/NetworkDiscovery.h"
 #include "discovery/PrinterIdentification.h"
-#include "discovery/PrinterList.h"
 #include "discovery/TypedAddress.h"
 #include "discovery/UsbDiscovery.h"
-#include "pages/SetupState.h"
 #include "settings/SettingsContext.h"
+#include "settings/SetupState.h"
 
 #include "TestEnvironment.h"
 

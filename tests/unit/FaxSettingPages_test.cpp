@@ -2,16 +2,16 @@
 #include "pages/CFAXSettingDlg.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CheckFaxSettingIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -71,16 +71,12 @@ protected:
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(wizard.Create(*frame, nullptr));
         frontEnd.SetRoot(&wizard);
-        if (page == kPageCheckFaxSetting) {
-            auto* check = dynamic_cast<CCheckFAXSettingDlg*>(wizard.Page(kPageCheckFaxSetting));
-            ASSERT_NE(check, nullptr);
-            check->applyPanelLanguage = [this](CPlintorApp& run) {
-                PrinterEntry sent;
-                run.printers.GetPrinter(run.selectedPrinter, sent);
-                panelSends.push_back(sent.panelLanguage);
-                return false;  // not examined
-            };
-        }
+        app.operations.applyPanelLanguage = [this](RunState& run) {
+            PrinterEntry sent;
+            run.printers.GetPrinter(run.selectedPrinter, sent);
+            panelSends.push_back(sent.panelLanguage);
+            return false;  // not examined
+        };
         wizard.ShowWindow(true);
         frontEnd.Pump();
         ASSERT_EQ(frontEnd.CurrentPage(), page);

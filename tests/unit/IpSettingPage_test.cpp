@@ -1,10 +1,11 @@
 #include "pages/CIPSettingDlg.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
@@ -12,8 +13,7 @@
 #include "ui/CIpAddressControl.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -376,14 +376,12 @@ TEST_F(IpSettingPageTest, NextChoosesTheFaxPageByVariant)
 TEST_F(IpSettingPageTest, FaxPageThatReloadsGetsTheFaxSettingsReadFirst)
 {
     int reads = 0;
-    WizardServices services;
-    services.readFaxSettings = [&](CPlintorApp& run) {
+    app.operations.readFaxSettings = [&](RunState& run) {
         ++reads;
         // The IP values are in the entry before the printer is asked.
         EXPECT_EQ(run.printers.Entries()[0].ip.stackMode, 1u);
         return 0;
     };
-    ScopedWizardServices scoped(services);
     Open(kConfigureIp | kConfigureFax);
     ASSERT_TRUE(frontEnd.Select(IDC_IP_MODE, 1));
     EXPECT_EQ(NextMessage(), "");

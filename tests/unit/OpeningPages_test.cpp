@@ -1,15 +1,17 @@
 #include "wizard/CConnectTemplateDlg.h"
-#include "wizard/CWizardDlg.h"
+#include "pages/CWizardDlg.h"
 #include "wizard/CWorkerThread.h"
 #include "wizard/FirstSettingsPage.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+
+#include "TestOperations.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/SelectMethodIds.h"
 #include "resources/dialogs/WelcomeIds.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CButton.h"
 #include "ui/CMessageQueue.h"
 #include "ui/MessageBox.h"
@@ -37,7 +39,7 @@ struct FakeUsb {
     std::atomic<int> searches{0};
     std::function<void()> duringSearch;   // set before the watcher starts
 
-    int Search(CPlintorApp& app, int& noAdapterCount)
+    int Search(RunState& app, int& noAdapterCount)
     {
         ++searches;
         if (duringSearch)
@@ -56,11 +58,11 @@ struct FakeUsb {
     }
 };
 
-WizardServices FakeServices(FakeUsb& usb, std::atomic<int>& faxReads)
+PrinterOperations FakeOperations(FakeUsb& usb, std::atomic<int>& faxReads)
 {
-    WizardServices services;
-    services.discoverUsb = [&usb](CPlintorApp& app, int& noAdapter) { return usb.Search(app, noAdapter); };
-    services.readFaxSettings = [&faxReads](CPlintorApp&) {
+    PrinterOperations services = test::OperationsWithoutSearches();
+    services.discoverUsb = [&usb](RunState& app, int& noAdapter) { return usb.Search(app, noAdapter); };
+    services.readFaxSettings = [&faxReads](RunState&) {
         ++faxReads;
         return 1;
     };
@@ -107,8 +109,7 @@ protected:
     CHeadlessFrontEnd frontEnd;
     FakeUsb usb;
     std::atomic<int> faxReads{0};
-    ScopedWizardServices services{FakeServices(usb, faxReads)};
-    CPlintorApp app;
+    CPlintorApp app{DefaultStartUpServices(), FakeOperations(usb, faxReads)};
     CWizardDlg wizard{&app};
 };
 

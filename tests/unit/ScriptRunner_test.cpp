@@ -1,12 +1,12 @@
 #include "ui/headless/CScriptRunner.h"
 
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,21 @@
 #include "pages/CSelectPrinterDlg.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/EnterIpIds.h"
 #include "resources/dialogs/SelectPrinterIds.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CButton.h"
 #include "ui/CListView.h"
 #include "ui/CMessageQueue.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 #include "wizard/CWorkerThread.h"
-#include "wizard/WizardServices.h"
+#include "wizard/PrinterOperations.h"
+
+#include "TestOperations.h"
 
 #include <gtest/gtest.h>
 
@@ -60,10 +62,10 @@ struct FakeNetwork {
     int optionsOk = 1;
     std::vector<std::string> calls;   // typed-address operations, in order
 
-    WizardServices Services()
+    PrinterOperations Operations()
     {
-        WizardServices services;
-        services.discoverNetwork = [this](CPlintorApp& app) {
+        PrinterOperations services = test::OperationsWithoutSearches();
+        services.discoverNetwork = [this](RunState& app) {
             ++searches;
             searchedOn = std::this_thread::get_id();
             if (duringSearch)
@@ -76,8 +78,8 @@ struct FakeNetwork {
             calls.push_back("validate " + address);
             return validate;
         };
-        services.disableBidi = [this](CPlintorApp&, const std::string& address) { calls.push_back("bidi " + address); };
-        services.checkTypedAddress = [this](CPlintorApp&, const std::string& address) {
+        services.disableBidi = [this](RunState&, const std::string& address) { calls.push_back("bidi " + address); };
+        services.checkTypedAddress = [this](RunState&, const std::string& address) {
             calls.push_back("check " + address);
             return support;
         };
@@ -86,7 +88,7 @@ struct FakeNetwork {
             mac = "00AA00BB00CC";
             return macOk;
         };
-        services.queryOptions = [this](CPlintorApp&, const std::string& address, std::int32_t& options) {
+        services.queryOptions = [this](RunState&, const std::string& address, std::int32_t& options) {
             calls.push_back("options " + address);
             options = 1;
             return optionsOk;
@@ -171,8 +173,7 @@ protected:
 
     CHeadlessFrontEnd frontEnd;
     FakeNetwork network;
-    ScopedWizardServices services{network.Services()};
-    CPlintorApp app;
+    CPlintorApp app{DefaultStartUpServices(), network.Operations()};
     CWizardDlg wizard{&app};
 };
 

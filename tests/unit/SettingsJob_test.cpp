@@ -2,12 +2,13 @@
 
 #include "config/ConfigReader.h"
 #include "config/UtilityConfig.h"
-#include "discovery/PrinterList.h"
+#include "core/ConfigureFlags.h"
+#include "core/PrinterList.h"
 #include "platform/PathNames.h"
 #include "settings/ApplySettings.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsContext.h"
 #include "ui/MessageBox.h"
+#include "wizard/RunContexts.h"
 
 #include "TestEnvironment.h"
 
@@ -252,6 +253,7 @@ TEST_F(SettingsJob, FileModeSaveThatFailsIsNotASuccess)
     printers.Add(entry);
     context.printers = &printers;
     context.fileMode = 1;
+    context.confirmFileJob = FileJobQuestion(LANG_ENGLISH_US);
     context.programPath = folder + "/missing/plintor";
     context.currentFolder = folder + "/missing-too";
     SetMessageBoxHandler([](const MessageBoxRequest&) { return static_cast<int>(IDYES); });
@@ -270,6 +272,7 @@ TEST_F(SettingsJob, FileModeOfAnInstalledProgramWritesIntoTheCurrentFolderNotBes
     printers.Add(entry);
     context.printers = &printers;
     context.fileMode = 1;
+    context.confirmFileJob = FileJobQuestion(LANG_ENGLISH_US);
     std::filesystem::create_directories(folder + "/bin");
     std::filesystem::create_directories(folder + "/work");
     context.programPath = folder + "/bin/plintor";

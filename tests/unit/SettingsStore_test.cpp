@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "discovery/PrinterList.h"
+#include "core/PrinterList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 #include "wizard/CTemplateDlg.h"
 
 #include "app/CPlintorApp.h"
-#include "app/StringTable.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/IpSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CComboBox.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,14 @@
 #include "pages/CWirelessSettingDlg.h"
 
 #include "app/CPlintorApp.h"
+#include "core/ConfigureFlags.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "resources/dialogs/EnterApPwdIds.h"
 #include "resources/dialogs/FixedSsidWlSettingIds.h"
 #include "resources/dialogs/SelectApIds.h"
 #include "resources/dialogs/WirelessSettingIds.h"
-#include "settings/ConfigureFlags.h"
 #include "settings/SettingsStore.h"
 #include "ui/CButton.h"
 #include "ui/CComboBox.h"
@@ -18,7 +19,6 @@
 #include "ui/CListView.h"
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
-#include "wizard/CWizardDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -70,12 +70,11 @@ protected:
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(wizard.Create(*frame, nullptr));
         frontEnd.SetRoot(&wizard);
-        if (auto* select = dynamic_cast<CSelectAPDlg*>(wizard.Page(kPageSelectAp)))
-            select->apList.survey = [this](ApSurveyResult& result, const std::string& path) {
-                surveyedPaths.push_back(path);
-                result = survey;
-                return !result.accessPoints.empty();
-            };
+        app.operations.surveyAccessPoints = [this](ApSurveyResult& result, const std::string& path,
+                                                   const SettingsContext&) {
+            surveyedPaths.push_back(path);
+            result = survey;
+        };
         wizard.ShowWindow(true);
         frontEnd.Pump();
         ASSERT_EQ(frontEnd.CurrentPage(), page);

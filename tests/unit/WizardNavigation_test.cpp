@@ -1,4 +1,4 @@
-#include "wizard/CWizardDlg.h"
+#include "pages/CWizardDlg.h"
 
 #include "resources/dialogs/CommonPageIds.h"
 #include "resources/dialogs/DialogIds.h"

@@ -1,5 +1,7 @@
 #include "platform/DeviceFile.h"
 
+#include "platform/linux/RemainingWait.h"
+
 #include <algorithm>
 #include <cerrno>
 
@@ -11,12 +13,6 @@ namespace plintor::platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int RemainingMs(Clock::time_point deadline)
-{
-    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1 << 30));
-}
 
 }
 

@@ -42,25 +42,13 @@ bool BoxHasButton(std::uint32_t style, int answer)
 
 bool TakesInput(const CWindow& window)
 {
-    switch (window.Kind()) {
-    case ControlKind::PushButton:
-    case ControlKind::DefaultPushButton:
-    case ControlKind::RadioButton:
-    case ControlKind::CheckBox:
-    case ControlKind::LinkButton:
-    case ControlKind::Edit:
-    case ControlKind::ComboBox:
-    case ControlKind::ListView:
-    case ControlKind::IpAddress:
-        return window.IsWindowVisible() && window.IsWindowEnabled();
-    case ControlKind::Dialog:
+    if (window.Kind() == ControlKind::Dialog) {
         for (const CWindow* child : window.Children())
             if (child->IsWindowVisible() && TakesInput(*child))
                 return true;
         return false;
-    default:
-        return false;
     }
+    return IsInputKind(window.Kind()) && window.IsWindowVisible() && window.IsWindowEnabled();
 }
 
 }

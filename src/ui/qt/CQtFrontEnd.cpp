@@ -102,20 +102,7 @@ bool HasMnemonic(const QString& text)
 
 bool TakesFocus(const CWindow& window)
 {
-    switch (window.Kind()) {
-    case ControlKind::PushButton:
-    case ControlKind::DefaultPushButton:
-    case ControlKind::RadioButton:
-    case ControlKind::CheckBox:
-    case ControlKind::LinkButton:
-    case ControlKind::Edit:
-    case ControlKind::ComboBox:
-    case ControlKind::ListView:
-    case ControlKind::IpAddress:
-        return true;
-    default:
-        return false;
-    }
+    return IsInputKind(window.Kind());
 }
 
 QColor ToQColor(Colour colour)

@@ -1,13 +1,13 @@
-#include "wizard/CWizardDlg.h"
+#include "wizard/CWizardFrame.h"
 
-#include "app/Messages.h"
-#include "app/StringTable.h"
+#include "core/ConfigureFlags.h"
+#include "core/StringTable.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
-#include "settings/ConfigureFlags.h"
 #include "ui/CFrontEnd.h"
 #include "ui/DialogTemplate.h"
 #include "ui/MessageBox.h"
+#include "wizard/Messages.h"
 
 namespace plintor {
 
@@ -52,49 +52,40 @@ bool InsideWindow(const CWindow* window, const CWindow* ancestor)
 
 bool TakesFocus(const CWindow& window)
 {
-    switch (window.Kind()) {
-    case ControlKind::Static:
-    case ControlKind::Bitmap:
-    case ControlKind::EtchedLine:
-    case ControlKind::GroupBox:
-    case ControlKind::Dialog:
-        return false;
-    default:
-        return window.IsWindowVisible() && window.IsWindowEnabled();
-    }
+    return IsInputKind(window.Kind()) && window.IsWindowVisible() && window.IsWindowEnabled();
 }
 
 }
 
-CWizardDlg::CWizardDlg(CPlintorApp* application)
+CWizardFrame::CWizardFrame(RunState* application)
     : app(application)
     , templateLookup(FindDialogTemplate)
 {
 }
 
-CWizardDlg::~CWizardDlg()
+CWizardFrame::~CWizardFrame()
 {
     DestroyWindow();
 }
 
-int CWizardDlg::PageTemplateId(int index)
+int CWizardFrame::PageTemplateId(int index)
 {
     return index >= 0 && index < kPageCount ? kPageTable[index].templateId : -1;
 }
 
-const char* CWizardDlg::PageClassName(int index)
+const char* CWizardFrame::PageClassName(int index)
 {
     return index >= 0 && index < kPageCount ? kPageTable[index].className : "";
 }
 
-CTemplateDlg* CWizardDlg::Page(int index) const
+CTemplateDlg* CWizardFrame::Page(int index) const
 {
     if (index < 0 || index >= static_cast<int>(pages.size()))
         return nullptr;
     return pages[static_cast<std::size_t>(index)];
 }
 
-void CWizardDlg::ReplacePage(int index, CTemplateDlg& page)
+void CWizardFrame::ReplacePage(int index, CTemplateDlg& page)
 {
     if (index < 0 || index >= kPageCount)
         return;
@@ -104,7 +95,13 @@ void CWizardDlg::ReplacePage(int index, CTemplateDlg& page)
         pages[static_cast<std::size_t>(index)] = &page;
 }
 
-StringId CWizardDlg::FlowTitleId(std::uint32_t configureFlags)
+void CWizardFrame::SetOwnPage(int index, CTemplateDlg& page)
+{
+    if (index >= 0 && index < kPageCount)
+        own[static_cast<std::size_t>(index)] = &page;
+}
+
+StringId CWizardFrame::FlowTitleId(std::uint32_t configureFlags)
 {
     std::uint32_t kinds = configureFlags & (kConfigureIp | kConfigureWireless | kConfigureFax);
     if (kinds == kConfigureIp)
@@ -116,20 +113,16 @@ StringId CWizardDlg::FlowTitleId(std::uint32_t configureFlags)
     return IDS_FLOW_TITLE;
 }
 
-bool CWizardDlg::OnInitDialog()
+bool CWizardFrame::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
     // 1. The page table.
-    CTemplateDlg* own[kPageCount] = {
-        &welcome, &selectMethod, &connect, &disconnect, &selectPrinter, &wirelessSetting,
-        &ipSetting, &faxSetting, &checkFaxSetting, &confirmConfig, &complete, &selectAp,
-        &enterApPwd, &fixedSsidWlSetting, &connectCom,
-    };
     pages.clear();
     pageTemplates.clear();
     for (int i = 0; i < kPageCount; ++i) {
-        CTemplateDlg* page = replaced[static_cast<std::size_t>(i)] ? replaced[static_cast<std::size_t>(i)] : own[i];
+        auto slot = static_cast<std::size_t>(i);
+        CTemplateDlg* page = replaced[slot] ? replaced[slot] : own[slot] ? own[slot] : &plainPages[slot];
         page->pageIndex = i;
         pages.push_back(page);
         pageTemplates.push_back(kPageTable[i].templateId);
@@ -146,7 +139,7 @@ bool CWizardDlg::OnInitDialog()
     return true;
 }
 
-bool CWizardDlg::EnsurePageWindow(int index)
+bool CWizardFrame::EnsurePageWindow(int index)
 {
     CTemplateDlg* page = Page(index);
     if (!page)
@@ -173,7 +166,7 @@ bool CWizardDlg::EnsurePageWindow(int index)
     return true;
 }
 
-void CWizardDlg::RevealPage(int index)
+void CWizardFrame::RevealPage(int index)
 {
     CTemplateDlg* page = Page(index);
     if (!page || !page->Exists())
@@ -192,7 +185,7 @@ void CWizardDlg::RevealPage(int index)
         frontEnd->PageShown(*this, index, PageClassName(index));
 }
 
-void CWizardDlg::OnShowWindow(bool show)
+void CWizardFrame::OnShowWindow(bool show)
 {
     if (!show || !Page(currentPage))
         return;
@@ -201,7 +194,7 @@ void CWizardDlg::OnShowWindow(bool show)
     RevealPage(currentPage);
 }
 
-int CWizardDlg::GoToPage(int index)
+int CWizardFrame::GoToPage(int index)
 {
     if (index < 0 || index >= static_cast<int>(pages.size()))
         return -1;
@@ -225,7 +218,7 @@ int CWizardDlg::GoToPage(int index)
     return previous;
 }
 
-int CWizardDlg::GoBack()
+int CWizardFrame::GoBack()
 {
     // The cable pages are never gone back to: they move on by themselves.
     while (!history.empty() && IsCablePage(history.back()))
@@ -243,7 +236,7 @@ int CWizardDlg::GoBack()
     return target;
 }
 
-void CWizardDlg::OnCancel()
+void CWizardFrame::OnCancel()
 {
     if (confirmCancel == 0) {
         EndDialog(IDCANCEL);
@@ -260,7 +253,7 @@ void CWizardDlg::OnCancel()
         EndDialog(IDCANCEL);
 }
 
-void CWizardDlg::OnDestroy()
+void CWizardFrame::OnDestroy()
 {
     for (CTemplateDlg* page : pages)
         if (page->Exists())

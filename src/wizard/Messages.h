@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
 
 #include <cstdint>
 #include <string>

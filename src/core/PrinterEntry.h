@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/DeviceSettings.h"
+#include "core/DeviceSettings.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "discovery/PrinterChannel.h"
+#include "channel/PrinterChannel.h"
 
 namespace plintor {
 

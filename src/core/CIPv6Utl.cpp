@@ -1,4 +1,4 @@
-#include "pages/CIPv6Utl.h"
+#include "core/CIPv6Utl.h"
 
 #include <cstdio>
 #include <vector>

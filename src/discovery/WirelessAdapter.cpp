@@ -1,4 +1,4 @@
-#include "settings/WirelessAdapter.h"
+#include "discovery/WirelessAdapter.h"
 
 #include "channel/CNetConnect.h"
 #include "channel/CUSBConnect.h"

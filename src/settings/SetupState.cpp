@@ -1,16 +1,14 @@
-#include "pages/SetupState.h"
+#include "settings/SetupState.h"
 
+#include "channel/PjlFraming.h"
 #include "config/GeneralSettings.h"
-#include "discovery/PrinterIdentification.h"
-#include "discovery/PrinterList.h"
+#include "core/PrinterList.h"
 #include "settings/SettingsChannels.h"
 #include "settings/SettingsContext.h"
 
 namespace plintor {
 
 namespace {
-
-constexpr const char* kSetupQuestion = "@PJL INFO IWASETUP\r\n";
 
 // Reads the answer lines of the last question; true when one carried a setup state.
 bool ReadSetupState(CPrinterChannel& channel, int& code)
@@ -27,6 +25,19 @@ bool ReadSetupState(CPrinterChannel& channel, int& code)
     }
 }
 
+}
+
+int SetupStateOfAnswer(PjlExchange& exchange)
+{
+    std::string line;
+    exchange.lineCursor = 0;
+    while (NextLine(exchange, line)) {
+        if (line.rfind("SETUP=ENABLE", 0) == 0)
+            return kSetupEnabled;
+        if (line.rfind("SETUP=DISABLE", 0) == 0)
+            return kSetupDisabled;
+    }
+    return kSetupNoAnswer;
 }
 
 bool AskSetupState(const SettingsContext& context, int& code)
@@ -48,7 +59,7 @@ bool AskSetupState(const SettingsContext& context, int& code)
             continue;
         CPrinterChannel channel;
         ConfigureChannel(channel, context);
-        bool answered = channel.Query(entry, kSetupQuestion);
+        bool answered = channel.Query(entry, kPjlInfoSetup);
         bool decided = answered && ReadSetupState(channel, code);
         if (!answered) {
             code = SetupAnswer::kNotAsked;

@@ -1,24 +1,10 @@
 #pragma once
 
-#include "app/LangId.h"
-#include "app/StringIds.h"
-#include "pages/CCheckFAXSettingDlg.h"
-#include "pages/CCompleteDlg.h"
-#include "pages/CConfirmConfigDlg.h"
-#include "pages/CEnterAPPwdDlg.h"
-#include "pages/CFAXSettingDlg.h"
-#include "pages/CFixedSSIDWLSettingDLG.h"
-#include "pages/CIPSettingDlg.h"
-#include "pages/CSelectAPDlg.h"
-#include "pages/CSelectPrinterDlg.h"
-#include "pages/CWirelessSettingDlg.h"
+#include "core/LangId.h"
+#include "core/StringIds.h"
+#include "resources/dialogs/DialogIds.h"
 #include "ui/CDialog.h"
-#include "wizard/CConnectComDlg.h"
-#include "wizard/CConnectDlg.h"
-#include "wizard/CDisconnectDlg.h"
-#include "wizard/CSelectMethodDlg.h"
 #include "wizard/CTemplateDlg.h"
-#include "wizard/CWelcomDlg.h"
 #include "wizard/PageIndex.h"
 
 #include <array>
@@ -28,12 +14,14 @@
 
 namespace plintor {
 
-class CPlintorApp;
+struct RunState;
 struct DialogTemplate;
 
 // The wizard frame: the program's one top-level window (template 30001, no controls of its
-// own). It owns the fifteen pages and shows one at a time as a child filling its client
-// area. A page's window is made the first time the page is shown, from its template in the
+// own). It keeps the page table of fifteen pages and shows one at a time as a child filling
+// its client area. The pages themselves live one floor up: CWizardDlg (pages/CWizardDlg.h)
+// is the frame with its pages, which it enters with SetOwnPage; a frame without them shows
+// plain pages. A page's window is made the first time the page is shown, from its template in the
 // wizard's language, and is kept (hidden) afterwards so that its controls keep what the
 // user entered; the windows go with the frame's.
 //
@@ -42,15 +30,15 @@ struct DialogTemplate;
 // over the cable pages (2 and 3), which can never be gone back to. Cancel, Escape and the
 // title bar's close all come to OnCancel, which asks "Are you sure ...?" while
 // `confirmCancel` is 1. Enter never closes the frame (its OK does nothing).
-class CWizardDlg : public CDialog {
+class CWizardFrame : public CDialog {
 public:
     // Where page layouts come from; the program's resources unless a test says otherwise.
     using TemplateLookup = std::function<const DialogTemplate*(int id, LangId language)>;
 
     static constexpr std::uint32_t kAllPagesMask = (1u << kPageCount) - 1;
 
-    explicit CWizardDlg(CPlintorApp* application = nullptr);
-    ~CWizardDlg() override;
+    explicit CWizardFrame(RunState* application = nullptr);
+    ~CWizardFrame() override;
     const char* ClassName() const override { return "CWizardDlg"; }
 
     // Shows page `index`; returns the page shown before (-1 when none), or -1 when the
@@ -75,15 +63,15 @@ public:
     static StringId FlowTitleId(std::uint32_t configureFlags);
 
     // The application whose run state the pages share; may be null in tests.
-    CPlintorApp* app = nullptr;
+    RunState* app = nullptr;
 
     // Members, as the pages read and write them.
     std::vector<CTemplateDlg*> pages;
     std::vector<int> pageTemplates;
     int currentPage = -1;
     std::vector<int> history;
-    int icon = 128;
-    LangId language = 1033;
+    int icon = IDI_PROGRAM;
+    LangId language = LANG_ENGLISH_US;
     int confirmCancel = 1;
     int completionRecorded = 0;
     int rediscover = 1;
@@ -92,6 +80,9 @@ public:
     TemplateLookup templateLookup;
 
 protected:
+    // A derived frame enters its page for `index` (from its constructor).
+    void SetOwnPage(int index, CTemplateDlg& page);
+
     bool OnInitDialog() override;
     void OnOK() override {}
     void OnShowWindow(bool show) override;
@@ -104,22 +95,10 @@ private:
     bool asking = false;
     std::array<CTemplateDlg*, kPageCount> replaced{};
 
-    // The pages, in page-table order. Pages not built yet are plain CTemplateDlg objects.
-    CWelcomDlg welcome;               // 0
-    CSelectMethodDlg selectMethod;    // 1
-    CConnectDlg connect;              // 2
-    CDisconnectDlg disconnect;        // 3
-    CSelectPrinterDlg selectPrinter;  // 4
-    CWirelessSettingDlg wirelessSetting;  // 5
-    CIPSettingDlg ipSetting;          // 6
-    CFAXSettingDlg faxSetting;        // 7
-    CCheckFAXSettingDlg checkFaxSetting;  // 8
-    CConfirmConfigDlg confirmConfig;  // 9
-    CCompleteDlg complete;            // 10
-    CSelectAPDlg selectAp;            // 11
-    CEnterAPPwdDlg enterApPwd;        // 12
-    CFixedSSIDWLSettingDLG fixedSsidWlSetting;  // 13
-    CConnectComDlg connectCom;        // 14
+    // The pages a derived frame brought, in page-table order; a slot left empty shows a
+    // plain page.
+    std::array<CTemplateDlg*, kPageCount> own{};
+    std::array<CTemplateDlg, kPageCount> plainPages;
 };
 
 }

@@ -1,6 +1,6 @@
-#include "app/Messages.h"
+#include "wizard/Messages.h"
 
-#include "app/StringTable.h"
+#include "core/StringTable.h"
 #include "ui/MessageBox.h"
 
 namespace plintor {

@@ -2,7 +2,18 @@
 
 namespace plintor {
 
+struct PjlExchange;
 struct SettingsContext;
+
+inline constexpr const char* kPjlInfoSetup = "@PJL INFO IWASETUP\r\n";
+
+// What an INFO IWASETUP answer says.
+enum SetupStateCode { kSetupEnabled = 0, kSetupNoAnswer = 3, kSetupDisabled = 5 };
+
+// INFO IWASETUP, read from an accepted answer (its complete lines, as the channels'
+// NextLine gives them from the start): kSetupEnabled or kSetupDisabled for the first line
+// that begins with "SETUP=ENABLE" or "SETUP=DISABLE", kSetupNoAnswer when none does.
+int SetupStateOfAnswer(PjlExchange& exchange);
 
 // Results of asking the chosen printers whether they accept new settings.
 struct SetupAnswer {

@@ -7,7 +7,7 @@
 
 #include "channel/CNetConnect.h"
 #include "channel/CUSBConnect.h"
-#include "discovery/PrinterEntry.h"
+#include "core/PrinterEntry.h"
 
 #include <string>
 #include <vector>

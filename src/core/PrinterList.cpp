@@ -1,4 +1,4 @@
-#include "discovery/PrinterList.h"
+#include "core/PrinterList.h"
 
 #include <strings.h>
 

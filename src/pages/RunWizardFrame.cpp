@@ -1,14 +1,14 @@
-#include "wizard/RunWizardFrame.h"
+#include "pages/RunWizardFrame.h"
 
-#include "app/CPlintorApp.h"
+#include "pages/CWizardDlg.h"
 #include "resources/dialogs/DialogIds.h"
 #include "resources/dialogs/DialogResources.h"
 #include "ui/CFrontEnd.h"
-#include "wizard/CWizardDlg.h"
+#include "wizard/RunState.h"
 
 namespace plintor {
 
-bool RunWizardFrame(CPlintorApp& app, int startPage)
+bool RunWizardFrame(RunState& app, int startPage)
 {
     CWizardDlg wizard(&app);
     const DialogTemplate* frame = FindDialogTemplate(IDD_WIZARD, app.uiLanguage);

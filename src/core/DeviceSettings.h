@@ -1,15 +1,16 @@
 #pragma once
 
-#include "settings/FaxSettings.h"
-#include "settings/IpSettings.h"
-#include "settings/WirelessSettings.h"
+#include "core/FaxSettings.h"
+#include "core/IpSettings.h"
+#include "core/LangId.h"
+#include "core/WirelessSettings.h"
 
 #include <cstdint>
 
 namespace plintor {
 
 // Operation-panel language of a new record: English (0x0409).
-inline constexpr std::uint16_t kDefaultPanelLanguage = 1033;
+inline constexpr std::uint16_t kDefaultPanelLanguage = LANG_ENGLISH_US;
 
 // Everything the wizard can read from a printer, let the user edit and send back.
 // Every PrinterEntry ends with these four members.

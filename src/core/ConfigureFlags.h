@@ -13,4 +13,12 @@ enum ConfigureFlag : std::uint32_t {
     kConfigurePanelLanguage = 0x10,
 };
 
+// faxPageVariant: which FAX page a run shows (the "/run:" option) and, with it, which
+// FAX values are read from the printer.
+enum FaxPageVariant : std::int32_t {
+    kFaxPageNotGiven = -1,  // no "/run:": as "top"
+    kFaxPageTop = 0,        // "top": the FAX page proper
+    kFaxPageFlow = 1,       // "flow": the page with the "I don't use FAX" box
+};
+
 }
