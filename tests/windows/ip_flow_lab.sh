@@ -59,16 +59,24 @@ WALK
 # File mode asks first whether to save the job instead of sending it.
 { echo "answer yes"; cat "$folder/walk"; } >"$folder/walk-file"
 
+# Wine's sockets are made by the wine server of the prefix, in the server's network
+# namespace: the program reaches the lab only through a server started inside it. So the
+# lab runs have a prefix of their own (made on first use), whose server starts with the
+# first run in the workstation namespace and is ended before the lab goes.
+labPrefix="${WINEPREFIX:-$HOME/.wine}-lab"
+
 # Runs in the lab's workstation namespace; the queue record is the test's own.
 cat >"$folder/run" <<RUN
 #!/usr/bin/env bash
 cd "$folder"
-export LC_ALL=en_US.UTF-8 PLINTOR_SPOOLER_STATE="$folder/held"
+export LC_ALL=en_US.UTF-8 PLINTOR_SPOOLER_STATE="$folder/held" WINEPREFIX="$labPrefix"
+[ -f "$labPrefix/system.reg" ] || wineboot -i >/dev/null 2>&1
 timeout 150 "$wine" ./plintor.exe --script walk /mode:network /ip >transcript 2>stderr
 echo \$? >status
 for k in 1 2; do cp p\$k.log p\$k.network.log; cp p\$k.state p\$k.network.state; done
 timeout 150 "$wine" ./plintor.exe --script walk-file /mode:network /ip /filemode >transcript-file 2>stderr-file
 echo \$? >status-file
+wineserver -k 2>/dev/null
 RUN
 chmod +x "$folder/run"
 PLINTOR_PRINTER="$printer" "$lab" run --printers 2 --wait-tcp 9100 --printer-lines "$folder/printers" \
