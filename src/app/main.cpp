@@ -2,10 +2,8 @@
 #include "app/CommandLine.h"
 #include "app/StartUpWiring.h"
 #include "platform/StopSignals.h"
+#include "ui/DesktopFrontEnd.h"
 #include "ui/headless/CScriptRunner.h"
-#if PLINTOR_WITH_QT
-#include "ui/qt/QtFrontEnd.h"
-#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -60,12 +58,10 @@ int main(int argc, char** argv)
     // The script front end: no display, the transcript on stdout.
     if (!arguments.scriptPath.empty())
         return RunScriptFile(arguments.scriptPath, runProgram, std::cout);
-#if PLINTOR_WITH_QT
-    // The desktop front end, when a display can be reached.
+    // The desktop front end, when the build has one and a display can be reached.
     int exitCode = 0;
-    if (RunQtFrontEnd(argc, argv, runProgram, exitCode))
+    if (RunDesktopFrontEnd(argc, argv, runProgram, exitCode))
         return exitCode;
-#endif
     // Neither a script nor a display: start-up's messages go to stderr, and the wizard,
     // which nobody could see, is not shown.
     const int code = runProgram();

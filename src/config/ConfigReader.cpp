@@ -1,6 +1,7 @@
 #include "config/ConfigReader.h"
 
 #include "config/TextCompare.h"
+#include "platform/PathNames.h"
 #include "platform/ProgramPath.h"
 #include "platform/TestOverrides.h"
 
@@ -26,7 +27,7 @@ std::string ConfigFilePathFor(std::string_view programPath)
         return {};
     // Only a "." inside the file name (not its first character) starts an extension:
     // programs here usually have none, and a "." in a folder name must not cut the path.
-    std::size_t nameStart = programPath.rfind('/');
+    std::size_t nameStart = platform::LastPathSeparator(programPath);
     nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
     std::size_t dot = programPath.rfind('.');
     if (dot == std::string_view::npos || dot <= nameStart)

@@ -1,12 +1,7 @@
 #include "config/IniFile.h"
 
 #include "config/TextCompare.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/DurableFile.h"
 
 namespace plintor {
 
@@ -127,33 +122,8 @@ IniFile IniFile::Parse(std::string_view text)
 bool IniFile::Load(const std::string& path)
 {
     sections.clear();
-    // Non-blocking, so that a FIFO in the file's place cannot stall start-up.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-
     std::string text;
-    char buffer[1 << 16];
-    bool ok = true;
-    while (text.size() < kMaxFileBytes) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ok = false;
-            break;
-        }
-        if (got == 0)
-            break;
-        text.append(buffer, std::min(static_cast<std::size_t>(got), kMaxFileBytes - text.size()));
-    }
-    ::close(fd);
-    if (!ok)
+    if (!platform::ReadRegularFile(path, kMaxFileBytes, text))
         return false;
     *this = Parse(text);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -8,10 +9,11 @@ namespace plintor {
 
 // The route to the link-local network 169.254.0.0/16 that lets the program reach printers
 // that gave themselves such an address. It is added through the interface that holds the
-// workstation's own address, with "ip route" run as a program (no shell) and waited for
-// with a bound; a route this run added is removed again at exit, or by the stop-signal
-// watcher: Add (on a discovery worker) and Remove may run on different threads at once;
-// Remove then waits for the route command of Add and removes what it added.
+// workstation's own address, with the system's route program (on Linux "ip route", see
+// platform/RouteCommand.h) run without a shell and waited for with a bound; a route this
+// run added is removed again at exit, or by the stop-signal watcher: Add (on a discovery
+// worker) and Remove may run on different threads at once; Remove then waits for the
+// route command of Add and removes what it added.
 class CLinkLocalRoute {
 public:
     static constexpr std::chrono::milliseconds kCommandBound{5000};
@@ -42,6 +44,7 @@ private:
     bool added = false;
     bool closed = false;
     std::string interfaceName;
+    std::uint32_t interfaceAddress = 0; // network byte order
     std::string problem;
 };
 

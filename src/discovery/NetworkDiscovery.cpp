@@ -10,9 +10,8 @@
 #include "discovery/SnmpClient.h"
 #include "discovery/SpoolerUpkeep.h"
 #include "discovery/WirelessAdapter.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "platform/Datagram.h"
+#include "platform/Ipv4Address.h"
 
 #include <cstring>
 #include <string>
@@ -88,10 +87,8 @@ int RunDiscoveryPass(int kind, DiscoveryPass& pass, const DiscoveryContext& cont
         return 0;
     }
     if (kind == 1 && !pass.routeAdded) {
-        in_addr local{client.LocalAddress()};
-        char text[INET_ADDRSTRLEN] = "";
-        if (local.s_addr != 0)
-            inet_ntop(AF_INET, &local, text, sizeof text);
+        const std::uint32_t local = client.LocalAddress();
+        const std::string text = local != 0 ? platform::Ipv4Text(local) : std::string();
         if (context.route) {
             context.route->Add(text);
             std::string problem = context.route->Problem();
@@ -104,9 +101,9 @@ int RunDiscoveryPass(int kind, DiscoveryPass& pass, const DiscoveryContext& cont
         const SnmpSession& session = client.Session();
         if (session.errorKind == kSnmpErrorBind)
             report("UDP port " + std::to_string(session.port) + " could not be bound ("
-                   + std::strerror(session.platformError) + ")");
+                   + platform::SocketErrorText(session.platformError) + ")");
         else if (session.sentCount == 0 && session.sendError != 0)
-            report(std::string("the request could not be sent (") + std::strerror(session.sendError) + ")");
+            report("the request could not be sent (" + platform::SocketErrorText(session.sendError) + ")");
         else if (session.sentCount == 0)
             report("there is no network interface to send it on");
         return 0;

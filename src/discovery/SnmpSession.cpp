@@ -2,18 +2,13 @@
 
 #include "channel/ChannelBounds.h"
 #include "discovery/SnmpCodec.h"
+#include "platform/Datagram.h"
+#include "platform/Ipv4Address.h"
 #include "platform/NameLookup.h"
 #include "platform/NetInterfaces.h"
 #include "platform/TestOverrides.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +27,7 @@
 //   expect, sends to ff02::1 scoped to each interface that is up, is not loopback and
 //   has IPv6. Multicast loop is off, and our own request would not decode as a
 //   response anyway.
-// Sockets are non-blocking; every wait is a poll bounded by SnmpLimits.
+// Sockets are non-blocking (platform/Datagram.h); every wait is bounded by SnmpLimits.
 
 namespace plintor {
 
@@ -48,37 +43,18 @@ void CopyText(char* out, std::size_t size, const char* text)
     out[n] = '\0';
 }
 
-bool SetNonBlocking(int fd, bool on)
-{
-    int flags = fcntl(fd, F_GETFL, 0);
-    if (flags < 0)
-        return false;
-    flags = on ? (flags | O_NONBLOCK) : (flags & ~O_NONBLOCK);
-    return fcntl(fd, F_SETFL, flags) == 0;
-}
+using platform::DatagramSocket;
+using platform::kNoDatagramSocket;
 
-int OpenDatagramSocket(int family, int type, int protocol)
-{
-    int fd = ::socket(family, type | SOCK_CLOEXEC, protocol);
-    if (fd < 0)
-        return -1;
-    int on = 1;
-    if (!SetNonBlocking(fd, true) || setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
+constexpr std::chrono::milliseconds kWaitPeriod{SnmpLimits::kWaitMilliseconds};
 
-bool AddOutlet(SnmpSession& s, int fd, const void* address, socklen_t length)
+bool AddOutlet(SnmpSession& s, DatagramSocket socket, const platform::ResolvedAddress& destination)
 {
     if (s.outletCount >= SnmpLimits::kMaxOutlets)
         return false;
     SnmpOutlet& o = s.outlets[s.outletCount++];
-    o.socket = fd;
-    std::memset(&o.destination, 0, sizeof o.destination);
-    std::memcpy(&o.destination, address, length);
-    o.destinationLength = length;
+    o.socket = socket;
+    o.destination = destination;
     return true;
 }
 
@@ -87,22 +63,17 @@ bool OpenBroadcastOutlets(SnmpSession& s)
     for (const platform::NetInterface& i : platform::ListExternalInterfaces()) {
         if (!i.hasIpv4 || !i.hasIpv4Broadcast)
             continue;
-        int fd = OpenDatagramSocket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-        if (fd < 0)
+        const platform::ResolvedAddress local = platform::Ipv4DatagramAddress(i.ipv4, 0);
+        DatagramSocket socket = platform::OpenDatagramSocket(local);
+        if (socket == kNoDatagramSocket)
             continue;
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        local.sin_addr.s_addr = i.ipv4;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
-            ::close(fd);
+        int error = 0;
+        if (!platform::BindDatagramSocket(socket, local, error)) {
+            platform::CloseDatagramSocket(socket, platform::DatagramClose::Graceful);
             continue;
         }
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(s.port);
-        to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
-        if (!AddOutlet(s, fd, &to, sizeof to)) {
-            ::close(fd);
+        if (!AddOutlet(s, socket, platform::Ipv4DatagramAddress(0xFFFFFFFFu, s.port))) {
+            platform::CloseDatagramSocket(socket, platform::DatagramClose::Graceful);
             break;
         }
     }
@@ -111,34 +82,25 @@ bool OpenBroadcastOutlets(SnmpSession& s)
 
 int OpenMulticastOutlets(SnmpSession& s)
 {
-    int fd = OpenDatagramSocket(AF_INET6, SOCK_DGRAM, IPPROTO_UDP);
-    if (fd < 0)
+    const platform::ResolvedAddress local = platform::Ipv6DatagramAddress("::", s.port, 0);
+    DatagramSocket socket = platform::OpenDatagramSocket(local);
+    if (socket == kNoDatagramSocket)
         return 0;
-    sockaddr_in6 local{};
-    local.sin6_family = AF_INET6;
-    local.sin6_port = htons(s.port);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+    if (!platform::BindDatagramSocket(socket, local, s.platformError)) {
         s.errorKind = kSnmpErrorBind;
-        s.platformError = errno;
-        ::close(fd);
+        platform::CloseDatagramSocket(socket, platform::DatagramClose::Graceful);
         return 0;
     }
-    int off = 0;
-    setsockopt(fd, IPPROTO_IPV6, IPV6_MULTICAST_LOOP, &off, sizeof off);
-    sockaddr_in6 to{};
-    to.sin6_family = AF_INET6;
-    to.sin6_port = htons(s.port);
-    inet_pton(AF_INET6, kSnmpMulticastTarget, &to.sin6_addr);
+    platform::SetIpv6MulticastLoop(socket, false);
     for (const platform::NetInterface& i : platform::ListExternalInterfaces()) {
         if (!i.hasIpv6 || !i.multicast)
             continue;
-        to.sin6_scope_id = i.index;
-        if (!AddOutlet(s, fd, &to, sizeof to))
+        if (!AddOutlet(s, socket, platform::Ipv6DatagramAddress(kSnmpMulticastTarget, s.port, i.index)))
             break;
     }
     if (s.outletCount == 0) {
         // No interface to send on: the request has nowhere to go.
-        ::close(fd);
+        platform::CloseDatagramSocket(socket, platform::DatagramClose::Graceful);
         return 0;
     }
     return 1;
@@ -148,18 +110,16 @@ int OpenResolvedOutlet(SnmpSession& s)
 {
     char service[8];
     std::snprintf(service, sizeof service, "%u", static_cast<unsigned>(s.port));
-    platform::LookupHints hints;
-    hints.socketType = SOCK_DGRAM;
-    hints.protocol = IPPROTO_UDP;
-    auto results = platform::CNameLookup().Resolve(s.target, service, hints, ChannelBounds{}.resolve);
+    auto results = platform::CNameLookup().Resolve(s.target, service, platform::DatagramLookupHints(),
+                                                   ChannelBounds{}.resolve);
     int taken = 0;
     for (const platform::ResolvedAddress& r : results) {
         if (taken)
             break;
-        int fd = OpenDatagramSocket(r.family, r.socketType, r.protocol);
-        if (fd < 0)
+        DatagramSocket socket = platform::OpenDatagramSocket(r);
+        if (socket == kNoDatagramSocket)
             continue;
-        AddOutlet(s, fd, reinterpret_cast<const sockaddr*>(&r.address), r.length);
+        AddOutlet(s, socket, r);
         taken = 1;
     }
     return taken;
@@ -179,14 +139,13 @@ int OpenSockets(SnmpSession& s)
     if (!opened)
         return 0;
     s.socket = s.outlets[0].socket;
-    std::memcpy(&s.destination, &s.outlets[0].destination, sizeof s.destination);
-    s.destinationLength = s.outlets[0].destinationLength;
+    s.destination = s.outlets[0].destination;
     s.errorKind = kSnmpErrorNone;
     return 1;
 }
 
 // The distinct sockets of the outlets (a multicast send shares one socket).
-int UniqueSockets(const SnmpSession& s, int* out)
+int UniqueSockets(const SnmpSession& s, DatagramSocket* out)
 {
     int count = 0;
     for (int i = 0; i < s.outletCount; ++i) {
@@ -201,18 +160,13 @@ int UniqueSockets(const SnmpSession& s, int* out)
 
 void CloseSockets(SnmpSession& s)
 {
-    int fds[SnmpLimits::kMaxOutlets];
-    int count = UniqueSockets(s, fds);
-    for (int i = 0; i < count; ++i) {
-        SetNonBlocking(fds[i], false);
-        if (s.errorKind != kSnmpErrorNone) {
-            linger abortive{1, 0};
-            setsockopt(fds[i], SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
-        }
-        ::close(fds[i]);
-    }
+    DatagramSocket sockets[SnmpLimits::kMaxOutlets];
+    int count = UniqueSockets(s, sockets);
+    for (int i = 0; i < count; ++i)
+        platform::CloseDatagramSocket(sockets[i], s.errorKind != kSnmpErrorNone ? platform::DatagramClose::Abort
+                                                                                : platform::DatagramClose::Graceful);
     s.outletCount = 0;
-    s.socket = -1;
+    s.socket = kNoDatagramSocket;
 }
 
 void BuildRequest(SnmpSession& s)
@@ -232,56 +186,28 @@ void BuildRequest(SnmpSession& s)
     s.requestLength = EncodeMessage(s.request, s.requestBytes);
 }
 
-bool WaitFor(int fd, short events, int periods)
-{
-    for (int i = 0; i < periods; ++i) {
-        pollfd p{fd, events, 0};
-        int r = poll(&p, 1, SnmpLimits::kWaitMilliseconds);
-        if (r != 0)
-            return r > 0;
-    }
-    return false;
-}
-
 void SendRequest(SnmpSession& s)
 {
     for (int i = 0; i < s.outletCount; ++i) {
         const SnmpOutlet& o = s.outlets[i];
-        auto send = [&] {
-            return sendto(o.socket, s.requestBytes, s.requestLength, 0,
-                          reinterpret_cast<const sockaddr*>(&o.destination), o.destinationLength);
-        };
-        ssize_t sent = send();
-        if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)
-            && WaitFor(o.socket, POLLOUT, SnmpLimits::kWaitPeriods))
-            sent = send();
-        if (sent < 0) {
+        int error = platform::SendDatagram(o.socket, {s.requestBytes, s.requestLength}, o.destination,
+                                           SnmpLimits::kWaitPeriods * kWaitPeriod);
+        if (error != 0) {
             s.errorOperation = kSnmpOperationSend;
-            s.platformError = errno;
-            s.sendError = errno;
+            s.platformError = error;
+            s.sendError = error;
         } else {
             ++s.sentCount;
         }
     }
 }
 
-void SenderText(const sockaddr_storage& from, socklen_t length, char* out, std::size_t size)
-{
-    out[0] = '\0';
-    if (getnameinfo(reinterpret_cast<const sockaddr*>(&from), length, out,
-                    static_cast<socklen_t>(size), nullptr, 0, NI_NUMERICHOST) == 0)
-        return;
-    if (from.ss_family == AF_INET)
-        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(&from)->sin_addr, out,
-                  static_cast<socklen_t>(size));
-}
-
 // Takes one decoded response into the next answer slot; false if it is not taken.
-bool StoreAnswer(SnmpSession& s, const sockaddr_storage& from, socklen_t fromLength, int index)
+bool StoreAnswer(SnmpSession& s, const platform::ResolvedAddress& from, int index)
 {
     SnmpAnswerSlot& slot = s.answers[index];
     char address[sizeof slot.address];
-    SenderText(from, fromLength, address, sizeof address);
+    CopyText(address, sizeof address, platform::DatagramSenderText(from).c_str());
     if (s.targetKind != SnmpTargetKind::Unicast) {
         for (int i = 0; i < index; ++i)
             if (std::strcmp(s.answers[i].address, address) == 0)
@@ -317,26 +243,20 @@ void CollectAnswers(SnmpSession& s)
     ClearMessage(s.response);
     s.answerStored = 0;
     int index = 0;
-    int fds[SnmpLimits::kMaxOutlets];
-    int fdCount = UniqueSockets(s, fds);
+    DatagramSocket sockets[SnmpLimits::kMaxOutlets];
+    int socketCount = UniqueSockets(s, sockets);
     static thread_local std::uint8_t datagram[SnmpLimits::kDatagramSize];
 
     for (int attempt = 0; attempt < SnmpLimits::kReceiveAttempts; ++attempt) {
-        ssize_t n = -1;
-        sockaddr_storage from{};
-        socklen_t fromLength = 0;
-        for (int f = 0; f < fdCount && n < 0; ++f) {
-            fromLength = sizeof from;
-            n = recvfrom(fds[f], datagram, sizeof datagram, 0, reinterpret_cast<sockaddr*>(&from),
-                         &fromLength);
-        }
+        long n = -1;
+        platform::ResolvedAddress from;
+        for (int f = 0; f < socketCount && n < 0; ++f)
+            n = platform::ReceiveDatagram(sockets[f], datagram, from);
         if (n < 0) {
-            pollfd polls[SnmpLimits::kMaxOutlets];
-            for (int f = 0; f < fdCount; ++f)
-                polls[f] = pollfd{fds[f], POLLIN, 0};
+            const std::span<const DatagramSocket> waitOn(sockets, static_cast<std::size_t>(socketCount));
             int ready = 0;
             for (int period = 0; period < SnmpLimits::kWaitPeriods && ready == 0; ++period)
-                ready = poll(polls, static_cast<nfds_t>(fdCount), SnmpLimits::kWaitMilliseconds);
+                ready = platform::WaitForDatagrams(waitOn, kWaitPeriod);
             if (ready == 0) {
                 s.errorKind = kSnmpErrorTimeout;
                 s.errorOperation = kSnmpOperationReceive;
@@ -351,7 +271,7 @@ void CollectAnswers(SnmpSession& s)
         if (s.response.pduType != kSnmpGetResponse
             || s.response.pdu.requestId != s.request.pdu.requestId)
             continue;
-        if (!StoreAnswer(s, from, fromLength, index))
+        if (!StoreAnswer(s, from, index))
             continue;
         s.answerStored = 1;
         ++index;
@@ -363,17 +283,14 @@ void CollectAnswers(SnmpSession& s)
         SnmpSortAnswers(s.answers, index);
 }
 
-bool IsLoopback(std::uint32_t networkOrder)
-{
-    return (ntohl(networkOrder) >> 24) == 127;
-}
-
 }
 
 void SnmpSessionReset(SnmpSession& session)
 {
-    std::memset(&session, 0, sizeof session);
-    session.socket = -1;
+    // A block of plain data (its addresses are plain bytes too), cleared in place rather than
+    // through a temporary as large as itself.
+    std::memset(static_cast<void*>(&session), 0, sizeof session);
+    session.socket = kNoDatagramSocket;
     session.port = 161;
 }
 
@@ -449,13 +366,12 @@ int SnmpSessionSetup(SnmpSession& s, const char* target, const char* oidText, in
         }
     }
 
-    char name[258] = {};
-    if (gethostname(name, 257) != 0 || name[0] == '\0') {
+    const std::string name = platform::WorkstationHostName();
+    if (name.empty()) {
         s.errorOperation = kSnmpOperationHostName;
         return 0;
     }
-    name[257] = '\0';
-    CopyText(s.hostName, sizeof s.hostName, name);
+    CopyText(s.hostName, sizeof s.hostName, name.c_str());
     if (char* dot = std::strchr(s.hostName, '.'))
         *dot = '\0';
 
@@ -464,17 +380,13 @@ int SnmpSessionSetup(SnmpSession& s, const char* target, const char* oidText, in
     // address of an interface that is up and not loopback stands in for it.
     bool resolved = false;
     std::uint32_t address = 0;
-    platform::LookupHints hints;
-    hints.family = AF_INET;
-    auto results = platform::CNameLookup().Resolve(name, {}, hints, ChannelBounds{}.resolve);
-    if (!results.empty() && results.front().family == AF_INET) {
-        address = reinterpret_cast<const sockaddr_in*>(&results.front().address)->sin_addr.s_addr;
+    auto results = platform::CNameLookup().Resolve(name, {}, platform::Ipv4LookupHints(), ChannelBounds{}.resolve);
+    if (!results.empty() && platform::Ipv4OfAddress(results.front(), address))
         resolved = true;
-    }
-    if (!resolved || IsLoopback(address)) {
+    if (!resolved || platform::IsLoopbackIpv4(address)) {
         std::uint32_t found = 0;
         for (const platform::NetInterface& i : platform::ListExternalInterfaces()) {
-            if (i.hasIpv4 && !IsLoopback(i.ipv4)) {
+            if (i.hasIpv4 && !platform::IsLoopbackIpv4(i.ipv4)) {
                 found = i.ipv4;
                 break;
             }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "discovery/SnmpMessage.h"
+#include "platform/Datagram.h"
 
 #include <cstddef>
 #include <cstdint>
-
-#include <sys/socket.h>
 
 namespace plintor {
 
@@ -43,22 +42,20 @@ enum class SnmpTargetKind { Unicast, Broadcast, Multicast };
 
 // One place a group request leaves from: a socket and the destination it sends to.
 struct SnmpOutlet {
-    int socket;
-    sockaddr_storage destination;
-    socklen_t destinationLength;
+    platform::DatagramSocket socket;
+    platform::ResolvedAddress destination;
 };
 
 // The state of one exchange: parameters, sockets, request, last response and answers.
 // One block, owned by SnmpClient.
 struct SnmpSession {
     int startupFailed;
-    int socket; // the first socket of the current exchange, -1 when closed
+    platform::DatagramSocket socket; // the first socket of the current exchange, or none
     int errorKind;
     int errorOperation;
     int platformError;
     std::uint16_t port;
-    sockaddr_storage destination;
-    socklen_t destinationLength;
+    platform::ResolvedAddress destination;
     char target[256];
     SnmpTargetKind targetKind;
     bool plainGroupTarget; // a group kind reached at a plain address (test override)
@@ -76,7 +73,7 @@ struct SnmpSession {
     SnmpOutlet outlets[SnmpLimits::kMaxOutlets];
     int outletCount;
     int sentCount; // requests of the last Run that left; 0 with sendError: none could be sent
-    int sendError; // errno of the last request that could not be sent, 0 when none failed
+    int sendError; // system error of the last request that could not be sent, 0 when none failed
 };
 
 // The steps of one exchange over a session block.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,10 @@ bool ReplaceFileDurably(const std::string& path, std::string_view text);
 
 // The whole file; false when it cannot be read (a missing file gives false and no text).
 bool ReadWholeFile(const std::string& path, std::string& text);
+
+// The first `maxBytes` of a regular file into `text` (replaced). False when the path names
+// no regular file (a folder, a FIFO or a device in the file's place is not read) or a read
+// fails. Opening does not block, so that a FIFO cannot stall the caller.
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& text);
 
 }

@@ -3,6 +3,7 @@
 #include "channel/PjlFraming.h"
 #include "config/ConfigReader.h"
 #include "core/PrinterList.h"
+#include "platform/PathNames.h"
 #include "platform/ProgramPath.h"
 #include "settings/SettingsChannels.h"
 #include "settings/SettingsContext.h"
@@ -109,7 +110,7 @@ std::string JobFilePathFor(std::string_view programPath)
 {
     if (programPath.empty())
         return {};
-    std::size_t slash = programPath.rfind('/');
+    std::size_t slash = platform::LastPathSeparator(programPath);
     std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     std::size_t dot = programPath.rfind('.');
     // Only a "." inside the program's own name starts an extension; a dotted folder does not.
@@ -124,15 +125,17 @@ std::string JobFilePath(const SettingsContext& context)
                                                                            : context.programPath);
     if (besideProgram.empty())
         return {};
-    std::size_t slash = besideProgram.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : besideProgram.substr(0, slash);
+    std::size_t slash = platform::LastPathSeparator(besideProgram);
+    std::string folder = slash == std::string::npos ? "."
+                         : slash == 0               ? besideProgram.substr(0, 1)
+                                                    : besideProgram.substr(0, slash);
     if (context.configFilePath != SystemConfigFile() && platform::FolderWritable(folder))
         return besideProgram;
     std::string current = context.currentFolder.empty() ? platform::CurrentFolder() : context.currentFolder;
     if (current.empty())
         return {};
-    if (current.back() != '/')
-        current += '/';
+    if (!platform::IsPathSeparator(current.back()))
+        current += platform::kPathSeparator;
     return current + besideProgram.substr(slash == std::string::npos ? 0 : slash + 1);
 }
 

@@ -42,15 +42,6 @@ std::string MakeTempFolder()
 
 }
 
-CTempFolder::CTempFolder() : path(MakeTempFolder()) {}
-
-CTempFolder::~CTempFolder()
-{
-    std::error_code ignored;
-    if (!path.empty())
-        fs::remove_all(path, ignored);
-}
-
 CPrinterProcess::CPrinterProcess(Setup setup) : folder(MakeTempFolder())
 {
     if (folder.empty())

@@ -6,6 +6,7 @@
 // reports itself ready; the destructor stops it by its process id and reaps it.
 
 #include "platform/UsbPrinterClass.h"
+#include "TestEnvironment.h"
 
 #include <chrono>
 #include <string>
@@ -56,19 +57,6 @@ private:
     int port = 0;
     int snmpPort = 0;
     bool ready = false;
-};
-
-// A fresh temporary folder, removed with the object.
-class CTempFolder {
-public:
-    CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-    const std::string& Path() const { return path; }
-
-private:
-    std::string path;
 };
 
 }

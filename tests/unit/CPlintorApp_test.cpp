@@ -3,6 +3,8 @@
 #include "core/ConfigureFlags.h"
 #include "wizard/PageIndex.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,16 +24,11 @@ protected:
     // Each test takes its locks in a folder of its own, so that parallel runs never meet.
     void SetUp() override
     {
-        char pattern[] = "/tmp/plintor-app-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        lockFolder = pattern;
-        setenv("PLINTOR_LOCK_DIR", lockFolder.c_str(), 1);
+        lockFolder = temp.Path();
+        ASSERT_FALSE(lockFolder.empty());
+        test::SetTestEnvironment("PLINTOR_LOCK_DIR", lockFolder.c_str());
     }
-    void TearDown() override
-    {
-        unsetenv("PLINTOR_LOCK_DIR");
-        std::system(("rm -rf '" + lockFolder + "'").c_str());
-    }
+    void TearDown() override { test::SetTestEnvironment("PLINTOR_LOCK_DIR", nullptr); }
 
     StartUpServices FakeServices()
     {
@@ -64,6 +61,7 @@ protected:
         return true;
     }
 
+    test::CTempFolder temp{"plintor-app"};
     std::string lockFolder;
     CPlintorApp app;
     std::vector<unsigned> messages;

@@ -14,6 +14,8 @@
 #include "ui/MessageBox.h"
 #include "ui/headless/CHeadlessFrontEnd.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -63,9 +65,8 @@ class FinishingPagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/plintor-pages-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        folder = temp.Path();
+        ASSERT_FALSE(folder.empty());
         app.configFilePath = folder + "/plintor.ini";
         app.config.panelLanguages = {1036, 1033, 1031, 1050};  // 1050 is no panel language
         app.configureFlags = kConfigureIp;
@@ -74,7 +75,6 @@ protected:
     void TearDown() override
     {
         wizard.DestroyWindow();
-        std::filesystem::remove_all(folder);
     }
     void AddPrinter(const std::string& mac, std::uint16_t panelLanguage = 1033)
     {
@@ -116,6 +116,7 @@ protected:
         return static_cast<std::uint16_t>(box->GetItemData(box->GetCurSel()));
     }
 
+    test::CTempFolder temp{"plintor-pages"};
     std::string folder;
     FakePrinter printer;
     CHeadlessFrontEnd frontEnd;

@@ -9,6 +9,8 @@
 #include "settings/SettingsContext.h"
 #include "settings/SetupState.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,14 +36,12 @@ SnmpAnswer AnswerFor(const char* objectId)
 // A configuration file in a fresh folder, removed at the end.
 class TempConfig {
 public:
-    explicit TempConfig(const std::string& text)
+    explicit TempConfig(const std::string& text) : folder(temp.Path())
     {
-        char pattern[] = "/tmp/plintor-discovery-XXXXXX";
-        folder = mkdtemp(pattern);
         path = folder + "/plintor.ini";
         std::ofstream(path) << text;
     }
-    ~TempConfig() { std::filesystem::remove_all(folder); }
+    test::CTempFolder temp{"plintor-discovery"};
     std::string folder;
     std::string path;
 };

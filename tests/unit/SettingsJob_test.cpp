@@ -4,10 +4,13 @@
 #include "config/UtilityConfig.h"
 #include "core/ConfigureFlags.h"
 #include "core/PrinterList.h"
+#include "platform/PathNames.h"
 #include "settings/ApplySettings.h"
 #include "settings/SettingsContext.h"
 #include "ui/MessageBox.h"
 #include "wizard/RunContexts.h"
+
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +28,8 @@ class SettingsJob : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/plintor-job-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        folder = temp.Path();
+        ASSERT_FALSE(folder.empty());
         config.faxCountries = {244};
         config.faxLineTypes = {1, 2};
         config.faxDialTypes = {1};
@@ -37,7 +39,6 @@ protected:
         context.config = &config;
         context.configFilePath = folder + "/plintor.ini";
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     void WriteBracketKey(const char* value)
     {
@@ -53,6 +54,7 @@ protected:
         return BuildSettingsJob(&job, entry, context) ? job : "no job";
     }
 
+    test::CTempFolder temp{"plintor-job"};
     std::string folder;
     UtilityConfig config;
     SettingsContext context;
@@ -283,16 +285,18 @@ TEST_F(SettingsJob, FileModeOfAnInstalledProgramWritesIntoTheCurrentFolderNotBes
     EXPECT_EQ(JobFilePath(context), folder + "/bin/plintor.prn");
     // The installed program reads the system's configuration: its folder is the system's
     // folder of programs, so the job goes to the current folder, and the caller hears where.
+    // The file's name is joined to the current folder with the system's own separator.
+    const std::string inCurrentFolder = folder + "/work" + platform::kPathSeparator + "plintor.prn";
     context.configFilePath = SystemConfigFile();
     ASSERT_TRUE(ApplySettings(context));
-    EXPECT_EQ(told, (std::vector<std::string>{folder + "/work/plintor.prn"}));
+    EXPECT_EQ(told, (std::vector<std::string>{inCurrentFolder}));
     EXPECT_TRUE(std::filesystem::exists(folder + "/work/plintor.prn"));
     EXPECT_FALSE(std::filesystem::exists(folder + "/bin/plintor.prn"));
 
     // A program folder that cannot be written sends the job to the current folder too.
     context.configFilePath = folder + "/gone/plintor.ini";
     context.programPath = folder + "/gone/plintor";
-    EXPECT_EQ(JobFilePath(context), folder + "/work/plintor.prn");
+    EXPECT_EQ(JobFilePath(context), inCurrentFolder);
     SetMessageBoxHandler({});
 }
 

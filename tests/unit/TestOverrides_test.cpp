@@ -1,5 +1,7 @@
 #include "platform/TestOverrides.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,14 +18,14 @@ public:
     Environment(std::initializer_list<std::pair<const char*, const char*>> values)
     {
         for (const char* name : kNames)
-            unsetenv(name);
+            plintor::test::SetTestEnvironment(name, nullptr);
         for (auto [name, value] : values)
-            setenv(name, value, 1);
+            plintor::test::SetTestEnvironment(name, value);
     }
     ~Environment()
     {
         for (const char* name : kNames)
-            unsetenv(name);
+            plintor::test::SetTestEnvironment(name, nullptr);
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -101,6 +102,37 @@ bool ReadWholeFile(const std::string& path, std::string& text)
     }
     close(fd);
     return true;
+}
+
+bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& text)
+{
+    text.clear();
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
+    char buffer[1 << 16];
+    bool ok = true;
+    while (text.size() < maxBytes) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        text.append(buffer, std::min(static_cast<std::size_t>(got), maxBytes - text.size()));
+    }
+    close(fd);
+    if (!ok)
+        text.clear();
+    return ok;
 }
 
 }
