@@ -83,8 +83,7 @@ bool IsUsableLanguage(LangId language)
 
 DefaultLanguages QueryDefaultLanguages()
 {
-    platform::LocaleSources sources = platform::DefaultLocaleSources();
-    return {platform::UserDefaultLanguage(sources), platform::SystemDefaultLanguage(sources)};
+    return {platform::UserDefaultLanguage(), platform::SystemDefaultLanguage()};
 }
 
 LangId ChooseDefaultLanguage(const DefaultLanguages& defaults)

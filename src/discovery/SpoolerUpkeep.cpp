@@ -3,13 +3,12 @@
 #include "channel/ChannelBounds.h"
 #include "config/TextCompare.h"
 #include "platform/DurableFile.h"
-#include "platform/NameLookup.h"
-#include "platform/ServiceResolve.h"
 #include "platform/PrintQueues.h"
+#include "platform/ServiceResolve.h"
+#include "platform/Socket.h"
+#include "platform/StateFolder.h"
 #include "platform/TestOverrides.h"
 
-#include <netdb.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -195,15 +194,10 @@ bool LookUpNumericAddresses(const std::string& text, std::vector<std::string>& n
         return false;
     // A queue's host name is looked up within the same bound as a printer's: a broken
     // resolver must not hold the search.
-    platform::LookupHints hints;
-    hints.socketType = SOCK_STREAM;
-    for (const platform::ResolvedAddress& r :
-         platform::CNameLookup().Resolve(text, {}, hints, ChannelBounds{}.resolve)) {
-        char host[1025];
-        if (getnameinfo(reinterpret_cast<const sockaddr*>(&r.address), r.length, host, sizeof host, nullptr, 0,
-                        NI_NUMERICHOST) == 0
-            && std::find(numeric.begin(), numeric.end(), host) == numeric.end())
-            numeric.emplace_back(host);
+    for (const platform::ResolvedAddress& r : platform::ResolveStream(text, {}, ChannelBounds{}.resolve)) {
+        std::string host = platform::NumericHost(r);
+        if (!host.empty() && std::find(numeric.begin(), numeric.end(), host) == numeric.end())
+            numeric.push_back(std::move(host));
     }
     return !numeric.empty();
 }
@@ -233,7 +227,7 @@ std::string CSpoolerUpkeep::DefaultStatePath()
     // Tests give each run its own state file.
     if (std::optional<std::string> moved = platform::SpoolerStateOverride())
         return *moved;
-    bool varLib = geteuid() == 0 || access(kSystemStateFolder, W_OK) == 0;
+    bool varLib = platform::MachineStateFolderWritable();
     return StatePathFor(varLib, std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 

@@ -71,6 +71,10 @@ std::int64_t UserGeoNation(const platform::LocaleSources& sources)
 
 std::int64_t UserGeoNation()
 {
+    // Where the system keeps the user's location (Windows), it decides; elsewhere the
+    // locale's territory stands in for it.
+    if (std::int64_t kept = platform::UserGeoId(); kept >= 0)
+        return kept;
     return UserGeoNation(platform::DefaultLocaleSources());
 }
 
