@@ -118,6 +118,13 @@ void ExpectControlsOfLayout(HWND dialog, const DialogTemplate& layout)
         // the template's height.
         if (c.kind != ControlKind::ComboBox) {
             EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
+        } else {
+            // Dropped down, the list has room for several lines, not just the field's
+            // height (where the system counts the field and borders differs).
+            RECT dropped{}, list{0, 0, 0, DROP_DOWN_LIST_HEIGHT / 2};
+            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            MapDialogRect(dialog, &list);
+            EXPECT_GT(dropped.bottom - dropped.top - (actual.bottom - actual.top), list.bottom);
         }
     }
 }
