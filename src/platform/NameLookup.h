@@ -28,6 +28,11 @@ struct ResolvedAddress {
     std::uint32_t length = 0;   // the address's size in bytes (socklen_t)
 };
 
+// A result holding a copy of the system's socket address at `address`, `length` bytes (at
+// most the storage's size).
+ResolvedAddress ResolvedAddressOf(int family, int socketType, int protocol, const void* address,
+                                  std::uint32_t length);
+
 // What a lookup asks for, as the system's address-information lookup takes it; the values
 // are the system's (AF_INET, SOCK_STREAM, ...), 0 for any.
 struct LookupHints {
@@ -67,5 +72,8 @@ private:
 // The system's lookup with the flags given (AI_NUMERICHOST, ...), blocking.
 std::vector<ResolvedAddress> SystemLookup(const std::string& host, const std::string& service,
                                           const LookupHints& hints, int flags);
+
+// The system's flag that takes the host as a numeric address only (AI_NUMERICHOST).
+extern const int kNumericHostLookup;
 
 }

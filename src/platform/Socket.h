@@ -27,6 +27,9 @@ enum class IoResult {
 std::vector<ResolvedAddress> ResolveStream(std::string_view host, const std::string& service,
                                            std::chrono::milliseconds bound);
 
+// What a stream lookup asks for: stream sockets, any family and protocol.
+LookupHints StreamLookupHints();
+
 // The numeric text of an address ("127.0.0.1", "fe80::1%eth0"), for logs and tests.
 std::string NumericHost(const ResolvedAddress& address);
 

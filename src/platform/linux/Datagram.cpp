@@ -39,33 +39,21 @@ const sockaddr* Address(const ResolvedAddress& address)
 
 ResolvedAddress Ipv4DatagramAddress(std::uint32_t networkOrder, std::uint16_t port)
 {
-    ResolvedAddress result;
-    result.family = AF_INET;
-    result.socketType = SOCK_DGRAM;
-    result.protocol = IPPROTO_UDP;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = networkOrder;
-    std::memcpy(&result.address, &address, sizeof address);
-    result.length = sizeof address;
-    return result;
+    return ResolvedAddressOf(AF_INET, SOCK_DGRAM, IPPROTO_UDP, &address, sizeof address);
 }
 
 ResolvedAddress Ipv6DatagramAddress(std::string_view numeric, std::uint16_t port, unsigned scope)
 {
-    ResolvedAddress result;
-    result.family = AF_INET6;
-    result.socketType = SOCK_DGRAM;
-    result.protocol = IPPROTO_UDP;
     sockaddr_in6 address{};
     address.sin6_family = AF_INET6;
     address.sin6_port = htons(port);
     address.sin6_scope_id = scope;
     inet_pton(AF_INET6, std::string(numeric).c_str(), &address.sin6_addr);
-    std::memcpy(&result.address, &address, sizeof address);
-    result.length = sizeof address;
-    return result;
+    return ResolvedAddressOf(AF_INET6, SOCK_DGRAM, IPPROTO_UDP, &address, sizeof address);
 }
 
 bool Ipv4OfAddress(const ResolvedAddress& address, std::uint32_t& networkOrder)

@@ -1,5 +1,6 @@
 #include "platform/DeviceFile.h"
 
+#include "platform/linux/NonBlockingIo.h"
 #include "platform/linux/RemainingWait.h"
 
 #include <algorithm>
@@ -79,21 +80,14 @@ IoResult CDeviceFile::WriteAll(std::string_view bytes, std::chrono::milliseconds
     if (fd < 0)
         return IoResult::Failed;
     const auto deadline = Clock::now() + bound;
-    while (!bytes.empty()) {
-        ssize_t written = calls.write ? calls.write(fd, bytes.data(), bytes.size())
-                                      : ::write(fd, bytes.data(), bytes.size());
-        if (written > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-            continue;
-        }
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
-            return IoResult::Failed;
-        IoResult waited = Wait(POLLOUT, deadline);
-        if (waited != IoResult::Ok)
-            return waited;
-    }
+    IoResult written = WriteEverything(
+        bytes,
+        [&](const char* data, std::size_t size) {
+            return calls.write ? calls.write(fd, data, size) : ::write(fd, data, size);
+        },
+        [&] { return Wait(POLLOUT, deadline); });
+    if (written != IoResult::Ok)
+        return written;
     // The drain: the last transfer has completed when the driver reports POLLOUT again.
     return Wait(POLLOUT, deadline);
 }
@@ -104,22 +98,10 @@ IoResult CDeviceFile::Read(std::string& bytes, std::size_t capacity, std::chrono
     if (fd < 0)
         return IoResult::Failed;
     const auto deadline = Clock::now() + bound;
-    while (true) {
-        IoResult waited = Wait(POLLIN, deadline);
-        if (waited != IoResult::Ok)
-            return waited;
-        bytes.resize(capacity);
-        ssize_t got = calls.read ? calls.read(fd, bytes.data(), capacity) : ::read(fd, bytes.data(), capacity);
-        if (got > 0) {
-            bytes.resize(static_cast<std::size_t>(got));
-            return IoResult::Ok;
-        }
-        bytes.clear();
-        if (got == 0)
-            return IoResult::Closed; // a zero-length packet
-        if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
-            return IoResult::Failed; // ENODEV, ESHUTDOWN, EIO: the device went away
-    }
+    return ReadSome(
+        bytes, capacity,
+        [&](char* data, std::size_t size) { return calls.read ? calls.read(fd, data, size) : ::read(fd, data, size); },
+        [&] { return Wait(POLLIN, deadline); });
 }
 
 }

@@ -1,6 +1,7 @@
 #include "platform/InstanceLock.h"
 
 #include "platform/TestOverrides.h"
+#include "platform/TextHash.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,16 +27,6 @@ bool IsWritableFolder(const char* path)
 {
     struct stat info {};
     return stat(path, &info) == 0 && S_ISDIR(info.st_mode) && access(path, W_OK | X_OK) == 0;
-}
-
-std::uint64_t Fnv1a(std::string_view text)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : text) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
 }
 
 // Opens an existing lock file first: in world-writable sticky folders the system may

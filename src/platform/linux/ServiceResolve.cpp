@@ -1,5 +1,6 @@
 #include "platform/ServiceResolve.h"
 
+#include "platform/PendingResult.h"
 #include "platform/ServiceName.h"
 
 #include <avahi-client/client.h>
@@ -12,12 +13,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <condition_variable>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
 namespace plintor::platform {
 
@@ -25,14 +22,6 @@ using service_name::ServiceName;
 using service_name::ServiceOfUri;
 
 namespace {
-
-// The meeting point of a resolving thread and its caller; whichever ends last frees it.
-struct PendingResolve {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    std::optional<ServiceLocation> result;
-};
 
 // One resolution on the thread that runs it: the service's IPv4 and IPv6 addresses are
 // asked for at once, and an IPv4 answer ends it.
@@ -141,26 +130,16 @@ std::optional<ServiceLocation> ResolveServiceUri(const std::string& uri, std::ch
         return std::nullopt;
     // The responder is asked over the system bus, whose calls can block far longer than the
     // bound when it hangs: the caller waits on a thread of its own.
-    auto pending = std::make_shared<PendingResolve>();
     const auto deadline = std::chrono::steady_clock::now() + bound;
     // The thread stops asking a little before the caller stops waiting, so that an IPv6
     // answer held until the end still reaches the caller.
     const auto askUntil = deadline - std::min<std::chrono::milliseconds>(bound / 10, std::chrono::milliseconds(250));
-    try {
-        std::thread([pending, service = *service, askUntil] {
-            auto result = ResolveNow(service, askUntil);
-            std::lock_guard lock(pending->mutex);
-            pending->result = std::move(result);
-            pending->finished = true;
-            pending->done.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
-        return std::nullopt;
-    }
-    std::unique_lock lock(pending->mutex);
-    if (!pending->done.wait_until(lock, deadline, [&] { return pending->finished; }))
-        return std::nullopt;
-    return std::move(pending->result);
+    auto pending = RunDetached<std::optional<ServiceLocation>>(
+        [service = *service, askUntil] { return ResolveNow(service, askUntil); });
+    std::optional<ServiceLocation> result;
+    if (pending)
+        pending->TakeBy(deadline, result);
+    return result;
 }
 
 }

@@ -1,5 +1,6 @@
 #include "platform/Socket.h"
 
+#include "platform/linux/NonBlockingIo.h"
 #include "platform/linux/RemainingWait.h"
 
 #include <algorithm>
@@ -23,20 +24,11 @@ using Clock = std::chrono::steady_clock;
 
 }
 
-std::vector<ResolvedAddress> ResolveStream(std::string_view host, const std::string& service,
-                                           std::chrono::milliseconds bound)
+LookupHints StreamLookupHints()
 {
-    while (!host.empty() && (host.front() == ' ' || host.front() == '\t'))
-        host.remove_prefix(1);
-    while (!host.empty() && (host.back() == ' ' || host.back() == '\t'))
-        host.remove_suffix(1);
-    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
-        host = host.substr(1, host.size() - 2);
-    if (host.empty() || host.find('\0') != std::string_view::npos)
-        return {};
     LookupHints hints;
     hints.socketType = SOCK_STREAM;
-    return CNameLookup().Resolve(std::string(host), service, hints, bound);
+    return hints;
 }
 
 std::string NumericHost(const ResolvedAddress& address)
@@ -121,43 +113,17 @@ IoResult CSocket::Connect(const ResolvedAddress& address, std::chrono::milliseco
 IoResult CSocket::SendAll(std::string_view bytes, std::chrono::milliseconds bound)
 {
     const auto deadline = Clock::now() + bound;
-    while (!bytes.empty()) {
-        ssize_t sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (sent > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(sent));
-            continue;
-        }
-        if (sent < 0 && errno == EINTR)
-            continue;
-        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
-            return IoResult::Failed;
-        IoResult waited = WaitFor(fd, kWaitWritable, std::chrono::milliseconds(RemainingMs(deadline)));
-        if (waited != IoResult::Ok)
-            return waited;
-    }
-    return IoResult::Ok;
+    return WriteEverything(
+        bytes, [&](const char* data, std::size_t size) { return ::send(fd, data, size, MSG_NOSIGNAL); },
+        [&] { return WaitFor(fd, kWaitWritable, std::chrono::milliseconds(RemainingMs(deadline))); });
 }
 
 IoResult CSocket::Receive(std::string& bytes, std::size_t capacity, std::chrono::milliseconds bound)
 {
-    bytes.clear();
     const auto deadline = Clock::now() + bound;
-    while (true) {
-        IoResult waited = WaitFor(fd, kWaitReadable, std::chrono::milliseconds(RemainingMs(deadline)));
-        if (waited != IoResult::Ok)
-            return waited;
-        bytes.resize(capacity);
-        ssize_t got = ::recv(fd, bytes.data(), capacity, 0);
-        if (got > 0) {
-            bytes.resize(static_cast<std::size_t>(got));
-            return IoResult::Ok;
-        }
-        bytes.clear();
-        if (got == 0)
-            return IoResult::Closed;
-        if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
-            return IoResult::Failed;
-    }
+    return ReadSome(
+        bytes, capacity, [&](char* data, std::size_t size) { return ::recv(fd, data, size, 0); },
+        [&] { return WaitFor(fd, kWaitReadable, std::chrono::milliseconds(RemainingMs(deadline))); });
 }
 
 }

@@ -10,6 +10,7 @@
 #include "platform/InstanceLock.h"
 
 #include "platform/TestOverrides.h"
+#include "platform/TextHash.h"
 #include "platform/windows/WinText.h"
 
 #include <algorithm>
@@ -18,20 +19,6 @@
 #include <optional>
 
 namespace plintor::platform {
-
-namespace {
-
-std::uint64_t Fnv1a(std::string_view text)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : text) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
-}
 
 InstanceLock::~InstanceLock()
 {

@@ -79,13 +79,4 @@ std::vector<NetInterface> ListNetInterfaces()
     return result;
 }
 
-std::vector<NetInterface> ListExternalInterfaces()
-{
-    std::vector<NetInterface> result;
-    for (NetInterface& i : ListNetInterfaces())
-        if (i.up && !i.loopback)
-            result.push_back(i);
-    return result;
-}
-
 }

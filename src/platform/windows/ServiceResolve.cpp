@@ -17,6 +17,7 @@
 // DnsServiceResolveCancel.
 #include "platform/ServiceResolve.h"
 
+#include "platform/PendingResult.h"
 #include "platform/ServiceName.h"
 #include "platform/windows/WinsockSession.h"
 #include "platform/windows/WinText.h"
@@ -24,10 +25,8 @@
 #include <windns.h>
 #include <ws2tcpip.h>
 
-#include <condition_variable>
 #include <cstring>
 #include <memory>
-#include <mutex>
 
 namespace plintor::platform {
 
@@ -72,10 +71,7 @@ struct Context {
     FreeCall free = nullptr;
     std::wstring queryName;
     DNS_SERVICE_CANCEL cancel{};
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    std::optional<ServiceLocation> result;
+    PendingResult<std::optional<ServiceLocation>> answer;
 };
 
 std::optional<ServiceLocation> LocationOf(const DNS_SERVICE_INSTANCE& instance)
@@ -113,10 +109,7 @@ VOID WINAPI Completed(DWORD status, PVOID queryContext, PDNS_SERVICE_INSTANCE in
         location = LocationOf(*instance);
     if (instance && context.free)
         context.free(instance);
-    std::lock_guard lock(context.mutex);
-    context.result = std::move(location);
-    context.finished = true;
-    context.done.notify_all();
+    context.answer.Finish(std::move(location));
 }
 
 }
@@ -145,11 +138,9 @@ std::optional<ServiceLocation> ResolveServiceUri(const std::string& uri, std::ch
         delete share;   // no completion will come
         return std::nullopt;
     }
-    {
-        std::unique_lock lock(context->mutex);
-        if (context->done.wait_for(lock, bound, [&] { return context->finished; }))
-            return std::move(context->result);
-    }
+    std::optional<ServiceLocation> location;
+    if (context->answer.TakeWithin(bound, location))
+        return location;
     resolver.cancel(&context->cancel);   // this function's share keeps the handle alive
     return std::nullopt;
 }

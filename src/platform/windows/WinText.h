@@ -7,12 +7,8 @@
 // conversion is the system's, so a name outside the code page comes back with the
 // system's default character in it.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
+#include "platform/windows/WinLean.h"
+
 #include <windows.h>
 
 #include <string>

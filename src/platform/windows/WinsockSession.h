@@ -1,11 +1,7 @@
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
+#include "platform/windows/WinLean.h"
+
 #include <winsock2.h>
 
 namespace plintor::platform::windows {
