@@ -1,20 +1,13 @@
 #include "channel/CNetConnect.h"
 
+#include "channel/ChannelSteps.h"
 #include "channel/PjlFraming.h"
 #include "channel/PjlReads.h"
 #include "platform/TestOverrides.h"
 
-#include <thread>
-
 namespace plintor {
 
 static_assert(DeviceChannel<CNetConnect>);
-
-namespace {
-
-constexpr int ReadTries = 3;
-
-}
 
 CNetConnect::CNetConnect() : port(platform::PjlPort()) {}
 
@@ -77,8 +70,7 @@ bool CNetConnect::Query(const std::string& address, const std::string& command)
     bool accepted = false;
     bounds = QueryStepBounds(whole, start);
     if (Open(address)) {
-        exchange.command = command;
-        exchange.job = BuildJob(command);
+        StartJob(*this, command);
         bounds = QueryStepBounds(whole, start);
         if (Write()) {
             // An answer is read until its form feed, however TCP cuts it; a block that is
@@ -86,7 +78,7 @@ bool CNetConnect::Query(const std::string& address, const std::string& command)
             // whatever followed it in the same chunk is read first by the next try.
             ReadRest rest;
             bool lastReadOk = false;
-            for (int attempt = 0; attempt < ReadTries && !accepted; ++attempt) {
+            for (int attempt = 0; attempt < ChannelReadTries && !accepted; ++attempt) {
                 bounds = QueryStepBounds(whole, start);
                 lastReadOk = ReadUntilFormFeed(rest);
                 accepted = lastReadOk && AcceptAnswer(exchange);
@@ -95,43 +87,18 @@ bool CNetConnect::Query(const std::string& address, const std::string& command)
                 exchange.failure = ChannelFailure::NotRecognised;
         }
     }
-    bounds = whole;
-    Close();
-    if (accepted)
-        exchange.failure = ChannelFailure::Ok;
-    return accepted;
+    return EndQuery(*this, whole, accepted);
 }
 
 bool CNetConnect::Send(const std::string& address, const std::string& command)
 {
-    exchange.failure = ChannelFailure::Ok;
-    bool written = false;
-    if (Open(address)) {
-        exchange.command = command;
-        exchange.job = BuildJob(command);
-        written = Write();
-    }
-    Close();
-    return written;
+    return SendJob(*this, address, command);
 }
 
 bool CNetConnect::QueryBatch(const std::string& address, const std::string& command,
                              std::vector<PjlRequest>& requests)
 {
-    exchange.failure = ChannelFailure::Ok;
-    bool answered = false;
-    if (Open(address)) {
-        exchange.command = command;
-        exchange.job = BuildJob(command);
-        if (Write()) {
-            for (int cycle = 0; cycle < ReadTries && !answered; ++cycle) {
-                std::this_thread::sleep_for(bounds.pause);
-                answered = ReadUntilComplete(requests);
-            }
-        }
-    }
-    Close();
-    return answered;
+    return QueryBatchJob(*this, address, command, requests, false);
 }
 
 bool CNetConnect::NextLine(std::string& line)

@@ -1,5 +1,6 @@
 #include "channel/CUSBConnect.h"
 
+#include "channel/ChannelSteps.h"
 #include "channel/PjlFraming.h"
 #include "channel/PjlReads.h"
 
@@ -10,8 +11,6 @@ namespace plintor {
 static_assert(DeviceChannel<CUSBConnect>);
 
 namespace {
-
-constexpr int ReadTries = 3;
 
 // Characters of a UTF-8 text.
 std::size_t CodePoints(const std::string& text)
@@ -144,12 +143,11 @@ bool CUSBConnect::Query(const std::string& command, const std::string& path)
     const auto start = std::chrono::steady_clock::now();
     bool accepted = false;
     if (Open(path)) {
-        exchange.command = command;
-        exchange.job = BuildJob(command);
+        StartJob(*this, command);
         bounds = QueryStepBounds(whole, start);
         if (Write()) {
             ReadRest rest;
-            for (int attempt = 0; attempt < ReadTries && !accepted; ++attempt) {
+            for (int attempt = 0; attempt < ChannelReadTries && !accepted; ++attempt) {
                 bounds = QueryStepBounds(whole, start);
                 // A read of 0 bytes (a zero-length packet) ends the try with what was read,
                 // often nothing: the answer check then refuses it, and the next try follows
@@ -161,7 +159,7 @@ bool CUSBConnect::Query(const std::string& command, const std::string& path)
                 // A device that went away answers no further read.
                 if (!accepted && exchange.failure == ChannelFailure::ReadFailed)
                     break;
-                if (!accepted && attempt + 1 < ReadTries) {
+                if (!accepted && attempt + 1 < ChannelReadTries) {
                     bounds = QueryStepBounds(whole, start);
                     if (bounds.pause < whole.pause)
                         break; // the Query's time runs out before the next try could read
@@ -170,45 +168,18 @@ bool CUSBConnect::Query(const std::string& command, const std::string& path)
             }
         }
     }
-    bounds = whole;
-    Close();
-    if (accepted)
-        exchange.failure = ChannelFailure::Ok;
-    return accepted;
+    return EndQuery(*this, whole, accepted);
 }
 
 bool CUSBConnect::Send(const std::string& command, const std::string& path)
 {
-    exchange.failure = ChannelFailure::Ok;
-    bool written = false;
-    if (Open(path)) {
-        exchange.command = command;
-        exchange.job = BuildJob(command);
-        written = Write();
-    }
-    Close();
-    return written;
+    return SendJob(*this, path, command);
 }
 
 bool CUSBConnect::QueryBatch(const std::string& command, std::vector<PjlRequest>& requests,
                              const std::string& path)
 {
-    exchange.failure = ChannelFailure::Ok;
-    bool answered = false;
-    if (Open(path)) {
-        exchange.command = command;
-        exchange.job = BuildJob(command);
-        if (Write()) {
-            for (int cycle = 0; cycle < ReadTries && !answered; ++cycle) {
-                std::this_thread::sleep_for(bounds.pause);
-                answered = ReadUntilComplete(requests);
-                if (!answered && exchange.failure == ChannelFailure::ReadFailed)
-                    break;
-            }
-        }
-    }
-    Close();
-    return answered;
+    return QueryBatchJob(*this, path, command, requests, true);
 }
 
 bool CUSBConnect::NextLine(std::string& line)

@@ -4,6 +4,7 @@
 #include "config/TextCompare.h"
 #include "platform/DurableFile.h"
 #include "platform/PrintQueues.h"
+#include "platform/ServiceName.h"
 #include "platform/ServiceResolve.h"
 #include "platform/Socket.h"
 #include "platform/StateFolder.h"
@@ -26,6 +27,7 @@ namespace {
 using platform::CPrintServerConnection;
 using platform::PrintServer;
 using platform::QueueAnswer;
+using platform::service_name::PercentDecoded;
 
 // What the desktop's print queue window shows beside a queue this program paused.
 constexpr const char* kPausedMessage = "Paused by plintor while it configures the printer";
@@ -35,21 +37,6 @@ std::string ServerText(const PrintServer& server)
     if (!server.host.empty() && server.host.front() == '/')
         return server.host;
     return server.host + ":" + std::to_string(server.port);
-}
-
-std::string Decode(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1]))
-            && std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 struct UriParts {
@@ -65,7 +52,7 @@ bool SplitUri(const std::string& uri, UriParts& parts)
     parts.host = raw.host;
     if (parts.host.size() > 2 && parts.host.front() == '[' && parts.host.back() == ']')
         parts.host = parts.host.substr(1, parts.host.size() - 2);
-    parts.host = Decode(parts.host);
+    parts.host = PercentDecoded(parts.host);
     // CUPS writes a scoped IPv6 address also as "[v1.fe80::1+eth0]".
     if (parts.host.rfind("v1.", 0) == 0) {
         parts.host.erase(0, 3);
@@ -118,8 +105,8 @@ bool UsbQueueMatches(const std::string& uri, const std::string& deviceId)
     std::string pair;
     while (std::getline(pairs, pair, '&'))
         if (pair.rfind("serial=", 0) == 0)
-            uriSerial = Decode(pair.substr(7));
-    if (!EqualsNoCase(parts.host, make) || !EqualsNoCase(Decode(resource), model))
+            uriSerial = PercentDecoded(pair.substr(7));
+    if (!EqualsNoCase(parts.host, make) || !EqualsNoCase(PercentDecoded(resource), model))
         return false;
     return uriSerial.empty() || EqualsNoCase(uriSerial, serial);
 }

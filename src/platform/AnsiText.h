@@ -80,16 +80,35 @@ void SplitAtKeptBytes(std::string_view text, Plain plain, Kept kept)
         plain(text.substr(start));
 }
 
-inline bool IsValidUtf8(std::string_view text)
+// Walks `text` as UTF-8 and calls `broken(pos, step)` at each place where no whole
+// character begins; it returns where the walk goes on (text.size() ends it).
+template <class Broken>
+void WalkUtf8(std::string_view text, Broken broken)
 {
     char32_t value;
     std::size_t length;
-    for (std::size_t pos = 0; pos < text.size(); pos += length) {
-        length = 1;
-        if (static_cast<unsigned char>(text[pos]) >= 0x80 && ReadUtf8(text, pos, value, length) != Utf8Step::Character)
-            return false;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        Utf8Step step = ReadUtf8(text, pos, value, length);
+        if (step == Utf8Step::Character)
+            pos += length;
+        else
+            pos = broken(pos, step);
     }
-    return true;
+}
+
+inline bool IsValidUtf8(std::string_view text)
+{
+    bool valid = true;
+    WalkUtf8(text, [&](std::size_t, Utf8Step) {
+        valid = false;
+        return text.size();
+    });
+    return valid;
 }
 
 // UTF-8 read strictly; `mark` writes what an unreadable byte becomes.
@@ -98,28 +117,18 @@ std::string ReadUtf8Bytes(std::string_view bytes, std::string* carry, Mark mark)
 {
     std::string text;
     text.reserve(bytes.size() + 16);
-    char32_t value;
-    std::size_t length;
     std::size_t run = 0;  // where the characters not yet appended begin
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        Utf8Step step = ReadUtf8(bytes, pos, value, length);
-        if (step == Utf8Step::Character) {
-            pos += length;
-            continue;
-        }
+    WalkUtf8(bytes, [&](std::size_t pos, Utf8Step step) {
         text.append(bytes.substr(run, pos - run));
         if (step == Utf8Step::Incomplete && carry) {
             carry->assign(bytes.substr(pos));
-            return text;
+            run = bytes.size();
+        } else {
+            mark(text, static_cast<unsigned char>(bytes[pos]));
+            run = pos + 1;
         }
-        mark(text, static_cast<unsigned char>(bytes[pos]));
-        run = ++pos;
-    }
+        return run;
+    });
     text.append(bytes.substr(run));
     return text;
 }
@@ -127,23 +136,68 @@ std::string ReadUtf8Bytes(std::string_view bytes, std::string* carry, Mark mark)
 // `run` as UTF-8: valid characters as they are; one "?" for each broken sequence.
 inline void AppendUtf8Marked(std::string& bytes, std::string_view run)
 {
-    char32_t value;
-    std::size_t length;
     std::size_t valid = 0;  // where the characters not yet appended begin
-    std::size_t pos = 0;
-    while (pos < run.size()) {
-        if (static_cast<unsigned char>(run[pos]) < 0x80) {
-            ++pos;
-        } else if (ReadUtf8(run, pos, value, length) == Utf8Step::Character) {
-            pos += length;
-        } else {
-            bytes.append(run.substr(valid, pos - valid));
-            bytes += '?';
-            pos += std::min(Utf8Length(static_cast<unsigned char>(run[pos])), run.size() - pos);
-            valid = pos;
-        }
-    }
+    WalkUtf8(run, [&](std::size_t pos, Utf8Step) {
+        bytes.append(run.substr(valid, pos - valid));
+        bytes += '?';
+        valid = pos + std::min(Utf8Length(static_cast<unsigned char>(run[pos])), run.size() - pos);
+        return valid;
+    });
     bytes.append(run.substr(valid));
+}
+
+// `bytes` after what the last chunk left in `carry` (which is emptied); `joined` holds the
+// text when both were joined.
+inline std::string_view AfterCarry(std::string_view bytes, std::string* carry, std::string& joined)
+{
+    if (!carry || carry->empty())
+        return bytes;
+    joined = *carry + std::string(bytes);
+    carry->clear();
+    return joined;
+}
+
+// What a byte that begins no character becomes when read: kept (U+DC00 + byte) or U+FFFD.
+struct UnreadableMark {
+    bool keep;
+    void operator()(std::string& text, unsigned char byte) const
+    {
+        if (keep)
+            AppendKeptByte(text, byte);
+        else
+            text += Replacement;
+    }
+};
+
+// `text` written as bytes: `plain(run, bytes)` writes each run without kept bytes, and
+// each kept byte is written back as the byte it stands for.
+template <class Plain>
+std::string WriteBytes(std::string_view text, Plain plain)
+{
+    std::string bytes;
+    SplitAtKeptBytes(text, [&](std::string_view run) { plain(run, bytes); },
+                     [&](unsigned char byte) { bytes += static_cast<char>(byte); });
+    return bytes;
+}
+
+// WriteBytes that says whether every character was written exactly: broken UTF-8 is not,
+// and neither is a run that `convert(run, bytes)` says it did not convert exactly. With
+// `asIs` runs are written as they are.
+template <class Convert>
+bool WriteBytesExactly(std::string_view text, std::string& bytes, bool asIs, Convert convert)
+{
+    bool exact = true;
+    bytes = WriteBytes(text, [&](std::string_view run, std::string& out) {
+        if (!exact || !IsValidUtf8(run)) {
+            exact = false;
+            return;
+        }
+        if (asIs)
+            out.append(run);
+        else if (!convert(run, out))
+            exact = false;
+    });
+    return exact;
 }
 
 // `text` with every kept byte shown as U+FFFD.

@@ -4,6 +4,8 @@
 // UsbPrinterClass.cpp: the raw answer of the device-id request (a length, then the id) and
 // the id text itself (sysfs's ieee1284_id on Linux).
 
+#include "platform/NativeHandles.h"
+
 #include <span>
 #include <string>
 
@@ -35,5 +37,9 @@ inline std::string ParseAnswer(std::span<const unsigned char> raw)
     std::string id(reinterpret_cast<const char*>(raw.data()) + 2, end - 2);
     return TrimDeviceId(std::move(id));
 }
+
+// The raw answer of the device-id request to an open device; each form of
+// UsbPrinterClass.cpp makes the request its own system's way.
+bool RealDeviceIdIoctl(NativeFile fd, std::string& raw);
 
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The DNS-SD service that a dnssd:// device URI names, read alike by both forms of
-// ServiceResolve.cpp.
+// ServiceResolve.cpp; the spooler upkeep decodes its device URIs with PercentDecoded.
 
 #include <algorithm>
 #include <cctype>
@@ -16,6 +16,7 @@ struct ServiceName {
     std::string name, type, domain;
 };
 
+// The %XX escapes of a device URI part decoded; other characters as they are.
 inline std::string PercentDecoded(const std::string& text)
 {
     std::string out;

@@ -72,35 +72,6 @@ std::string Convert(iconv_t converter, std::string_view input, std::string* rest
 
 }
 
-CAnsiCodePage::CAnsiCodePage() : CAnsiCodePage(LocaleCharset()) {}
-
-CAnsiCodePage::CAnsiCodePage(std::string name, UnreadableBytes unreadable)
-    : charset(std::move(name)), unreadable(unreadable)
-{
-    OpenConverters();
-}
-
-CAnsiCodePage::CAnsiCodePage(const CAnsiCodePage& other) : charset(other.charset), unreadable(other.unreadable)
-{
-    OpenConverters();
-}
-
-CAnsiCodePage& CAnsiCodePage::operator=(const CAnsiCodePage& other)
-{
-    if (this != &other) {
-        CloseConverters();
-        charset = other.charset;
-        unreadable = other.unreadable;
-        OpenConverters();
-    }
-    return *this;
-}
-
-CAnsiCodePage::~CAnsiCodePage()
-{
-    CloseConverters();
-}
-
 void CAnsiCodePage::OpenConverters()
 {
     iconv_t to = iconv_open(charset.c_str(), "UTF-8");
@@ -130,8 +101,7 @@ void CAnsiCodePage::CloseConverters()
 
 std::string CAnsiCodePage::ToAnsi(std::string_view text) const
 {
-    std::string bytes;
-    auto plain = [&](std::string_view run) {
+    return WriteBytes(text, [&](std::string_view run, std::string& bytes) {
         if (utf8) {
             AppendUtf8Marked(bytes, run);
         } else if (!toAnsi) {
@@ -144,54 +114,30 @@ std::string CAnsiCodePage::ToAnsi(std::string_view text) const
                 return std::pair<std::size_t, std::string>(length, "?");
             });
         }
-    };
-    SplitAtKeptBytes(text, plain, [&](unsigned char byte) { bytes += static_cast<char>(byte); });
-    return bytes;
+    });
 }
 
 bool CAnsiCodePage::ToAnsiExactly(std::string_view text, std::string& bytes) const
 {
-    bytes.clear();
-    bool exact = true;
-    auto plain = [&](std::string_view run) {
-        if (!exact || !IsValidUtf8(run)) {
-            exact = false;
-            return;
-        }
-        if (utf8 || !toAnsi) {
-            bytes.append(run);
-            return;
-        }
+    return WriteBytesExactly(text, bytes, utf8 || !toAnsi, [&](std::string_view run, std::string& out) {
+        bool exact = true;
         std::size_t irreversible = 0;
-        bytes += Convert(
+        out += Convert(
             AsIconv(toAnsi), run, nullptr,
             [&](std::string_view left) {
                 exact = false;
                 return std::pair<std::size_t, std::string>(left.size(), "");
             },
             &irreversible);
-        if (irreversible != 0)
-            exact = false;
-    };
-    SplitAtKeptBytes(text, plain, [&](unsigned char byte) { bytes += static_cast<char>(byte); });
-    return exact;
+        return exact && irreversible == 0;
+    });
 }
 
 std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) const
 {
     std::string joined;
-    if (carry && !carry->empty()) {
-        joined = *carry + std::string(bytes);
-        carry->clear();
-        bytes = joined;
-    }
-    bool keep = unreadable == UnreadableBytes::Keep;
-    auto mark = [keep](std::string& text, unsigned char byte) {
-        if (keep)
-            AppendKeptByte(text, byte);
-        else
-            text += Replacement;
-    };
+    bytes = AfterCarry(bytes, carry, joined);
+    const UnreadableMark mark{unreadable == UnreadableBytes::Keep};
     if (utf8)
         return ReadUtf8Bytes(bytes, carry, mark);
     if (!fromAnsi)
@@ -201,11 +147,6 @@ std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) 
         mark(marked, static_cast<unsigned char>(left.front()));
         return std::pair<std::size_t, std::string>(1, marked);
     });
-}
-
-std::string CAnsiCodePage::Readable(std::string_view text)
-{
-    return ReadableText(text);
 }
 
 std::string CAnsiCodePage::LocaleCharset()

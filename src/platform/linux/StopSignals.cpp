@@ -1,5 +1,7 @@
 #include "platform/StopSignals.h"
 
+#include "platform/StopRegistry.h"
+
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
@@ -7,26 +9,13 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
-#include <utility>
-#include <vector>
 
 namespace plintor::platform {
 
 namespace {
 
-struct Registry {
-    std::mutex lock;
-    std::vector<std::pair<unsigned long, std::function<void()>>> cleanUps;
-    unsigned long nextId = 1;
-    bool started = false;
-};
-
-// Never destroyed: the watcher may still wait on it while the process exits.
-Registry& TheRegistry()
-{
-    static Registry* registry = new Registry;
-    return *registry;
-}
+using stop_registry::Registry;
+using stop_registry::TheRegistry;
 
 sigset_t StopSet()
 {
@@ -40,16 +29,7 @@ sigset_t StopSet()
 
 [[noreturn]] void RunCleanUpsAndExit(int signal)
 {
-    Registry& registry = TheRegistry();
-    // Held until the process ends: a registration that ends meanwhile waits here.
-    registry.lock.lock();
-    for (auto it = registry.cleanUps.rbegin(); it != registry.cleanUps.rend(); ++it) {
-        try {
-            it->second();
-        } catch (...) {
-            // The next clean-up still runs.
-        }
-    }
+    stop_registry::RunCleanUpsAndHold();
     _exit(128 + signal);
 }
 
@@ -84,26 +64,6 @@ bool StartStopSignalWatch()
     }
     registry.started = true;
     return true;
-}
-
-CStopSignalCleanUp::CStopSignalCleanUp(std::function<void()> cleanUp)
-{
-    Registry& registry = TheRegistry();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    id = registry.nextId++;
-    registry.cleanUps.emplace_back(id, std::move(cleanUp));
-}
-
-CStopSignalCleanUp::~CStopSignalCleanUp()
-{
-    Registry& registry = TheRegistry();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    for (auto it = registry.cleanUps.begin(); it != registry.cleanUps.end(); ++it) {
-        if (it->first == id) {
-            registry.cleanUps.erase(it);
-            break;
-        }
-    }
 }
 
 }

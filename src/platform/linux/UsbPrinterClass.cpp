@@ -55,29 +55,15 @@ std::string ReadSmallFile(const fs::path& path)
     return text;
 }
 
-bool RealDeviceIdIoctl(int fd, std::string& raw)
+}
+
+bool device_id::RealDeviceIdIoctl(int fd, std::string& raw)
 {
     unsigned char buffer[DeviceIdBufferBytes] = {};
     if (ioctl(fd, DeviceIdRequest(sizeof buffer), buffer) < 0)
         return false;
     raw.assign(reinterpret_cast<const char*>(buffer), sizeof buffer);
     return true;
-}
-
-}
-
-std::string ParseDeviceIdAnswer(std::span<const unsigned char> raw)
-{
-    return device_id::ParseAnswer(raw);
-}
-
-std::string ReadDeviceIdIoctl(int fd, const UsbRoots& roots)
-{
-    std::string raw;
-    bool read = roots.deviceIdIoctl ? roots.deviceIdIoctl(fd, raw) : RealDeviceIdIoctl(fd, raw);
-    if (!read)
-        return {};
-    return ParseDeviceIdAnswer(std::span(reinterpret_cast<const unsigned char*>(raw.data()), raw.size()));
 }
 
 std::vector<UsbPrinterNode> ListUsbPrinters(const UsbRoots& roots)

@@ -166,34 +166,6 @@ std::wstring WideOfUtf8(std::string_view text, OnInvalid onInvalid)
 
 }
 
-CAnsiCodePage::CAnsiCodePage() : CAnsiCodePage(LocaleCharset()) {}
-
-CAnsiCodePage::CAnsiCodePage(std::string name, UnreadableBytes unreadable)
-    : charset(std::move(name)), unreadable(unreadable)
-{
-    OpenConverters();
-}
-
-CAnsiCodePage::CAnsiCodePage(const CAnsiCodePage& other) : charset(other.charset), unreadable(other.unreadable)
-{
-    OpenConverters();
-}
-
-CAnsiCodePage& CAnsiCodePage::operator=(const CAnsiCodePage& other)
-{
-    if (this != &other) {
-        charset = other.charset;
-        unreadable = other.unreadable;
-        OpenConverters();
-    }
-    return *this;
-}
-
-CAnsiCodePage::~CAnsiCodePage()
-{
-    CloseConverters();
-}
-
 void CAnsiCodePage::OpenConverters()
 {
     codePage = CodePageOfName(charset);
@@ -211,8 +183,7 @@ void CAnsiCodePage::CloseConverters()
 
 std::string CAnsiCodePage::ToAnsi(std::string_view text) const
 {
-    std::string bytes;
-    auto plain = [&](std::string_view run) {
+    return WriteBytes(text, [&](std::string_view run, std::string& bytes) {
         if (utf8) {
             AppendUtf8Marked(bytes, run);
         } else if (codePage == 0) {
@@ -225,51 +196,29 @@ std::string CAnsiCodePage::ToAnsi(std::string_view text) const
             });
             bytes += BytesOf(codePage, wide, nullptr);
         }
-    };
-    SplitAtKeptBytes(text, plain, [&](unsigned char byte) { bytes += static_cast<char>(byte); });
-    return bytes;
+    });
 }
 
 bool CAnsiCodePage::ToAnsiExactly(std::string_view text, std::string& bytes) const
 {
-    bytes.clear();
-    bool exact = true;
-    auto plain = [&](std::string_view run) {
-        if (!exact || !IsValidUtf8(run)) {
-            exact = false;
-            return;
-        }
-        if (utf8 || codePage == 0) {
-            bytes.append(run);
-            return;
-        }
+    return WriteBytesExactly(text, bytes, utf8 || codePage == 0, [&](std::string_view run, std::string& out) {
+        bool exact = true;
         std::wstring wide = WideOfUtf8(run, [&](std::wstring&) { exact = false; });
         bool usedDefault = false;
         std::string converted = BytesOf(codePage, wide, &usedDefault);
         bool ok = true;
         if (usedDefault || WideOf(codePage, 0, converted, ok) != wide || !ok)
             exact = false;
-        bytes += converted;
-    };
-    SplitAtKeptBytes(text, plain, [&](unsigned char byte) { bytes += static_cast<char>(byte); });
-    return exact;
+        out += converted;
+        return exact;
+    });
 }
 
 std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) const
 {
     std::string joined;
-    if (carry && !carry->empty()) {
-        joined = *carry + std::string(bytes);
-        carry->clear();
-        bytes = joined;
-    }
-    bool keep = unreadable == UnreadableBytes::Keep;
-    auto mark = [keep](std::string& text, unsigned char byte) {
-        if (keep)
-            AppendKeptByte(text, byte);
-        else
-            text += Replacement;
-    };
+    bytes = AfterCarry(bytes, carry, joined);
+    const UnreadableMark mark{unreadable == UnreadableBytes::Keep};
     if (utf8)
         return ReadUtf8Bytes(bytes, carry, mark);
     if (codePage == 0 || bytes.empty())
@@ -317,11 +266,6 @@ std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) 
         }
     }
     return text;
-}
-
-std::string CAnsiCodePage::Readable(std::string_view text)
-{
-    return ReadableText(text);
 }
 
 std::string CAnsiCodePage::LocaleCharset()

@@ -12,29 +12,17 @@
 // documentation of SetConsoleCtrlHandler, HandlerRoutine and GenerateConsoleCtrlEvent.
 #include "platform/StopSignals.h"
 
+#include "platform/StopRegistry.h"
 #include "platform/windows/WinText.h"
 
 #include <mutex>
-#include <utility>
-#include <vector>
 
 namespace plintor::platform {
 
 namespace {
 
-struct Registry {
-    std::mutex lock;
-    std::vector<std::pair<unsigned long, std::function<void()>>> cleanUps;
-    unsigned long nextId = 1;
-    bool started = false;
-};
-
-// Never destroyed: the handler may still run while the process exits.
-Registry& TheRegistry()
-{
-    static Registry* registry = new Registry;
-    return *registry;
-}
+using stop_registry::Registry;
+using stop_registry::TheRegistry;
 
 int SignalOfEvent(DWORD event)
 {
@@ -51,17 +39,7 @@ int SignalOfEvent(DWORD event)
 
 BOOL WINAPI OnConsoleEvent(DWORD event)
 {
-    Registry& registry = TheRegistry();
-    // Held until the process ends: a registration that ends meanwhile waits here, and a
-    // second event waits too.
-    registry.lock.lock();
-    for (auto it = registry.cleanUps.rbegin(); it != registry.cleanUps.rend(); ++it) {
-        try {
-            it->second();
-        } catch (...) {
-            // The next clean-up still runs.
-        }
-    }
+    stop_registry::RunCleanUpsAndHold();
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(128 + SignalOfEvent(event)));
     return TRUE;
 }
@@ -78,26 +56,6 @@ bool StartStopSignalWatch()
         return false;
     registry.started = true;
     return true;
-}
-
-CStopSignalCleanUp::CStopSignalCleanUp(std::function<void()> cleanUp)
-{
-    Registry& registry = TheRegistry();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    id = registry.nextId++;
-    registry.cleanUps.emplace_back(id, std::move(cleanUp));
-}
-
-CStopSignalCleanUp::~CStopSignalCleanUp()
-{
-    Registry& registry = TheRegistry();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    for (auto it = registry.cleanUps.begin(); it != registry.cleanUps.end(); ++it) {
-        if (it->first == id) {
-            registry.cleanUps.erase(it);
-            break;
-        }
-    }
 }
 
 }

@@ -71,7 +71,9 @@ DWORD PortNumber(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData)
     return port;
 }
 
-bool RealDeviceIdIoctl(NativeFile device, std::string& raw)
+}
+
+bool device_id::RealDeviceIdIoctl(NativeFile device, std::string& raw)
 {
     windows::ScopedHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!event)
@@ -93,22 +95,6 @@ bool RealDeviceIdIoctl(NativeFile device, std::string& raw)
         return false;
     raw.assign(buffer.data(), got);
     return true;
-}
-
-}
-
-std::string ParseDeviceIdAnswer(std::span<const unsigned char> raw)
-{
-    return device_id::ParseAnswer(raw);
-}
-
-std::string ReadDeviceIdIoctl(NativeFile fd, const UsbRoots& roots)
-{
-    std::string raw;
-    bool read = roots.deviceIdIoctl ? roots.deviceIdIoctl(fd, raw) : RealDeviceIdIoctl(fd, raw);
-    if (!read)
-        return {};
-    return ParseDeviceIdAnswer(std::span(reinterpret_cast<const unsigned char*>(raw.data()), raw.size()));
 }
 
 std::vector<UsbPrinterNode> ListUsbPrinters(const UsbRoots& roots)
