@@ -63,6 +63,9 @@ public:
 private:
     void OpenConverters();
     void CloseConverters();
+    // FromAnsi for a set other than UTF-8, through the system's converter; `keepUnreadable`
+    // keeps a byte that begins no character (U+DC00 + byte) instead of U+FFFD.
+    std::string FromCharset(std::string_view bytes, std::string* carry, bool keepUnreadable) const;
 
     std::string charset;
     UnreadableBytes unreadable = UnreadableBytes::Replace;

@@ -42,4 +42,14 @@ std::string CAnsiCodePage::Readable(std::string_view text)
     return ansi_text::ReadableText(text);
 }
 
+std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) const
+{
+    std::string joined;
+    bytes = ansi_text::AfterCarry(bytes, carry, joined);
+    const bool keep = unreadable == UnreadableBytes::Keep;
+    if (utf8)
+        return ansi_text::ReadUtf8Bytes(bytes, carry, ansi_text::UnreadableMark{keep});
+    return FromCharset(bytes, carry, keep);
+}
+
 }

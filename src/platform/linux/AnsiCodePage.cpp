@@ -133,13 +133,9 @@ bool CAnsiCodePage::ToAnsiExactly(std::string_view text, std::string& bytes) con
     });
 }
 
-std::string CAnsiCodePage::FromAnsi(std::string_view bytes, std::string* carry) const
+std::string CAnsiCodePage::FromCharset(std::string_view bytes, std::string* carry, bool keepUnreadable) const
 {
-    std::string joined;
-    bytes = AfterCarry(bytes, carry, joined);
-    const UnreadableMark mark{unreadable == UnreadableBytes::Keep};
-    if (utf8)
-        return ReadUtf8Bytes(bytes, carry, mark);
+    const UnreadableMark mark{keepUnreadable};
     if (!fromAnsi)
         return std::string(bytes);
     return Convert(AsIconv(fromAnsi), bytes, carry, [&](std::string_view left) {

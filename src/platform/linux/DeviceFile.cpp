@@ -50,15 +50,11 @@ IoResult CDeviceFile::Wait(short events, Clock::time_point deadline)
 {
     while (true) {
         pollfd entry{fd, events, 0};
-        int timeout = RemainingMs(deadline);
-        int ready = calls.poll ? calls.poll(entry, timeout) : ::poll(&entry, 1, timeout);
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            return IoResult::Failed;
-        }
-        if (ready == 0)
-            return IoResult::TimedOut;
+        IoResult waited = PollUntil(entry, deadline, [&](pollfd& e, int timeout) {
+            return calls.poll ? calls.poll(e, timeout) : ::poll(&e, 1, timeout);
+        });
+        if (waited != IoResult::Ok)
+            return waited;
         bool reported = (entry.revents & events) != 0;
         bool gone = (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
         // For a read, a hang-up is the device going away even when data is reported too: a

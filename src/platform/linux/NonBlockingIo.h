@@ -1,15 +1,34 @@
 #pragma once
 
 #include "platform/Socket.h"
+#include "platform/linux/RemainingWait.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include <poll.h>
 #include <sys/types.h>
 
 namespace plintor::platform {
+
+// One readiness wait on `entry` until `deadline`: `poll(entry, timeoutMs)` is the system's
+// poll of that one entry. An interrupted wait is taken up again with the time left. Ok when
+// something was reported (the caller reads `entry.revents`), TimedOut, or Failed.
+template <class Poll>
+IoResult PollUntil(pollfd& entry, std::chrono::steady_clock::time_point deadline, Poll poll)
+{
+    while (true) {
+        int ready = poll(entry, RemainingMs(deadline));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0)
+            return IoResult::Failed;
+        return ready == 0 ? IoResult::TimedOut : IoResult::Ok;
+    }
+}
 
 // The write loop of a non-blocking descriptor: `write(data, size)` is the system's write
 // or send; whenever the other end takes nothing more, `waitWritable()` waits until it does

@@ -45,20 +45,12 @@ IoResult WaitFor(int fd, short events, std::chrono::milliseconds bound)
     if (fd < 0)
         return IoResult::Failed;
     const auto deadline = Clock::now() + bound;
-    while (true) {
-        pollfd entry{fd, events, 0};
-        int ready = poll(&entry, 1, RemainingMs(deadline));
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            return IoResult::Failed;
-        }
-        if (ready == 0)
-            return IoResult::TimedOut;
-        if (entry.revents & events)
-            return IoResult::Ok;
-        return IoResult::Failed; // POLLERR, POLLHUP or POLLNVAL without the events asked for
-    }
+    pollfd entry{fd, events, 0};
+    IoResult waited = PollUntil(entry, deadline, [](pollfd& e, int timeout) { return poll(&e, 1, timeout); });
+    if (waited != IoResult::Ok)
+        return waited;
+    // POLLERR, POLLHUP or POLLNVAL without the events asked for is a failure.
+    return (entry.revents & events) ? IoResult::Ok : IoResult::Failed;
 }
 
 CSocket::CSocket(CSocket&& other) noexcept : fd(other.fd)

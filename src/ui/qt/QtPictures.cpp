@@ -122,13 +122,20 @@ void DrawNetworkPlug(QPainter& p, const QRectF& r)
     p.restore();
 }
 
-void DrawTick(QPainter& p, QPointF c, qreal size)
+// A disc of `colour` around `c`, with the white pen set for the mark drawn on it; the
+// caller restores the painter.
+void BeginBadge(QPainter& p, QPointF c, qreal size, const QColor& colour)
 {
     p.save();
     p.setPen(Qt::NoPen);
-    p.setBrush(kGood);
+    p.setBrush(colour);
     p.drawEllipse(c, size, size);
     p.setPen(QPen(Qt::white, size / 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+void DrawTick(QPainter& p, QPointF c, qreal size)
+{
+    BeginBadge(p, c, size, kGood);
     QPainterPath tick(QPointF(c.x() - size * 0.45, c.y()));
     tick.lineTo(QPointF(c.x() - size * 0.1, c.y() + size * 0.38));
     tick.lineTo(QPointF(c.x() + size * 0.5, c.y() - size * 0.35));
@@ -139,11 +146,7 @@ void DrawTick(QPainter& p, QPointF c, qreal size)
 
 void DrawCross(QPainter& p, QPointF c, qreal size)
 {
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(kBad);
-    p.drawEllipse(c, size, size);
-    p.setPen(QPen(Qt::white, size / 3.5, Qt::SolidLine, Qt::RoundCap));
+    BeginBadge(p, c, size, kBad);
     const qreal d = size * 0.42;
     p.drawLine(QPointF(c.x() - d, c.y() - d), QPointF(c.x() + d, c.y() + d));
     p.drawLine(QPointF(c.x() - d, c.y() + d), QPointF(c.x() + d, c.y() - d));
