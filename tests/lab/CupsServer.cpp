@@ -1,6 +1,7 @@
 #include "CupsServer.h"
 
 #include "Lab.h"
+#include "PrinterProcess.h"
 
 #include <cups/cups.h>
 #include <netinet/in.h>
@@ -21,19 +22,6 @@ namespace plintor::test {
 namespace {
 
 const char* kCupsd = "/usr/sbin/cupsd";
-
-int FreePort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-    close(fd);
-    return ntohs(a.sin_port);
-}
 
 bool Accepts(int port)
 {
@@ -75,7 +63,7 @@ bool CupsServer::Start()
     chmod(folder.c_str(), 0755);
     for (const char* sub : {"spool", "tmp", "cache", "state", "ppd", "ssl"})
         std::filesystem::create_directories(folder + "/" + sub);
-    port = FreePort();
+    port = FreeLoopbackPort();
     address = "127.0.0.1:" + std::to_string(port);
     std::ofstream(folder + "/cups-files.conf")
         << "ServerRoot " << folder << "\nRequestRoot " << folder << "/spool\nTempDir " << folder

@@ -50,20 +50,6 @@ const std::string DualStaticJob =
     "@PJL IWASETTCPIP VSGTWADDRESS=\"2001:0DB9:0000:0000:0000:0000:0000:0001\"\r\n"
     "@PJL REBOOT\r\n";
 
-// A loopback port that nobody listens on: bound, read back and closed.
-int FreePort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
 std::unique_ptr<CPrinterProcess> StartPrinter(std::vector<std::string> arguments, bool usb = false)
 {
     CPrinterProcess::Setup setup;
@@ -245,7 +231,7 @@ TEST_F(ApplySequenceTest, BusyPrinterGets555AndRetrySucceedsOnceItAcceptsSetup)
 
 TEST_F(ApplySequenceTest, UnreachablePrinterGets554AndRetrySucceedsOnceItIsBack)
 {
-    int port = FreePort();
+    int port = test::FreeLoopbackPort();
     UsePort(port);
     AddNetworkPrinter(Dhcp());
     Open(kPageConfirmConfig);
@@ -267,7 +253,7 @@ TEST_F(ApplySequenceTest, UnreachablePrinterGets554AndRetrySucceedsOnceItIsBack)
 
 TEST_F(ApplySequenceTest, CancelOnAnUnreachablePrinterEndsTheRun)
 {
-    UsePort(FreePort());
+    UsePort(test::FreeLoopbackPort());
     AddNetworkPrinter(Dhcp());
     Open(kPageConfirmConfig);
     frontEnd.QueueAnswer(IDCANCEL);

@@ -60,20 +60,6 @@ const std::vector<std::string> kPrinterFax = {
     "--dinquire", "FAX_SET_G3ID=+49 30 1",    "--dinquire", "IWAFAXFUNC=ON",
 };
 
-// A loopback port that nobody listens on: bound, read back and closed.
-int FreePort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
 // A stand-in printer that writes its settings state to a file.
 struct StandIn {
     CTempFolder stateFolder;
@@ -327,7 +313,7 @@ TEST_F(FaxFlowTest, NetworkFlowPageAndUsbTopPageSendTheSameLines)
 
 TEST_F(FaxFlowTest, APrinterThatDoesNotAnswerGivesOneMessageAndTheConfigurationDefaults)
 {
-    UsePort(FreePort());
+    UsePort(test::FreeLoopbackPort());
     app.faxPageVariant = 0;
     AddNetworkPrinter();
     ChooseAndRead();

@@ -1,3 +1,4 @@
+#include "PrinterProcess.h"
 #include "discovery/SpoolerUpkeep.h"
 #include "platform/DurableFile.h"
 
@@ -14,20 +15,6 @@
 namespace plintor {
 namespace {
 
-// A port of 127.0.0.1 that nobody listens on.
-int ClosedPort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-    close(fd);
-    return ntohs(a.sin_port);
-}
-
 // The list used to be deleted after a release even when CUPS was down, and the queue then
 // held every job for good.
 TEST(SpoolerUpkeep, AReleaseThatCupsDoesNotConfirmKeepsItsEntries)
@@ -36,7 +23,7 @@ TEST(SpoolerUpkeep, AReleaseThatCupsDoesNotConfirmKeepsItsEntries)
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string folder = pattern;
     const std::string path = folder + "/held-queues";
-    const int port = ClosedPort();
+    const int port = test::FreeLoopbackPort();
     const std::string listed = "127.0.0.1\t" + std::to_string(port) + "\toffice\n127.0.0.1\t"
         + std::to_string(port) + "\thall\n";
     ASSERT_TRUE(platform::ReplaceFileDurably(path, listed));

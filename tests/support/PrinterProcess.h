@@ -16,6 +16,9 @@
 
 namespace plintor::test {
 
+// A port of 127.0.0.1 that nobody listens on: bound, read back and closed.
+int FreeLoopbackPort();
+
 class CPrinterProcess {
 public:
     struct Setup {
