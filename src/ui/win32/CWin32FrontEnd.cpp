@@ -9,7 +9,6 @@
 #include "ui/CMessageQueue.h"
 #include "ui/WindowMessages.h"
 
-#include <algorithm>
 
 namespace plintor::win32 {
 
@@ -22,19 +21,6 @@ struct CWin32FrontEnd::Peer {
 };
 
 namespace {
-
-// Marks `applying` for the duration of a mirror step, restoring the outer value.
-class ApplyingScope {
-public:
-    explicit ApplyingScope(bool& flag) : flag(flag), outer(flag) { flag = true; }
-    ~ApplyingScope() { flag = outer; }
-    ApplyingScope(const ApplyingScope&) = delete;
-    ApplyingScope& operator=(const ApplyingScope&) = delete;
-
-private:
-    bool& flag;
-    bool outer;
-};
 
 // The dialog's template written from its model: the controls it holds now, in order.
 DialogTemplate LayoutOf(const CDialog& dialog)
@@ -67,14 +53,6 @@ DialogTemplate LayoutOf(const CDialog& dialog)
         layout.controls.push_back(control);
     }
     return layout;
-}
-
-bool HasPushButton(const CDialog& dialog)
-{
-    return std::any_of(dialog.Children().begin(), dialog.Children().end(), [](CWindow* child) {
-        auto* button = dynamic_cast<CButton*>(child);
-        return button && button->IsPushButton();
-    });
 }
 
 std::string Dotted(const std::array<int, 4>& fields)
@@ -145,7 +123,7 @@ void CWin32FrontEnd::CreatePeer(CDialog& dialog)
     peer->topLevel = parent == nullptr;
     peer->unitsOf = parent && parentNative ? parentNative : native;
     if (peer->topLevel) {
-        peer->closable = HasPushButton(dialog) || dialog.Children().empty();
+        peer->closable = UserMayClose(dialog);
         if (!peer->closable)
             RemoveCloseCommand(native);
     }

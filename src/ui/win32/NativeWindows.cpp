@@ -12,6 +12,7 @@
 
 #include "ui/win32/DialogTemplateBuilder.h"
 #include "ui/win32/SystemMessageBox.h"
+#include "ui/win32/Utf16.h"
 #include "ui/win32/Win32Controls.h"
 
 #include <windows.h>
@@ -53,30 +54,6 @@ std::unordered_map<HWND, Look> looks;
 std::unordered_set<HWND> dialogs;
 std::map<std::tuple<std::wstring, int, int, bool>, HFONT> fonts;
 std::map<COLORREF, HBRUSH> brushes;
-
-std::wstring Wide(const std::string& utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
-    if (units > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), units);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
 
 std::wstring TextOf(HWND window)
 {
@@ -246,7 +223,7 @@ void Notified(HWND control, int code)
         break;
     case ControlKind::Edit:
         if (code == EN_CHANGE)
-            events->TextEdited(control, Utf8(TextOf(control)));
+            events->TextEdited(control, Utf8FromWide(TextOf(control)));
         break;
     case ControlKind::IpAddress:
         if (code == EN_CHANGE)
@@ -541,7 +518,7 @@ void RunNativeLoop(const std::function<bool()>& ended)
 void SetNativeText(NativeWindow window, ControlKind kind, const std::string& text)
 {
     HWND handle = static_cast<HWND>(window);
-    const std::wstring wide = Wide(text);
+    const std::wstring wide = WideFromUtf8(text);
     if (kind == ControlKind::Edit) {
         if (TextOf(handle) == wide)
             return;
@@ -605,15 +582,18 @@ void SetNativeGeometry(NativeWindow window, const int (&rect)[4], NativeWindow u
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    SetWindowPos(handle, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    int height = area.bottom - area.top;
+    // An etched line draws a dark and a light line: one pixel would keep only the light one.
+    if (found != looks.end() && found->second.kind == ControlKind::EtchedLine)
+        height = std::max(height, 2);
+    SetWindowPos(handle, nullptr, area.left, area.top, area.right - area.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetNativeFont(NativeWindow window, const std::string& face, int points, int weight, bool underline)
 {
     HWND handle = static_cast<HWND>(window);
     const int height = -MulDiv(points, static_cast<int>(DpiOf(handle)), 72);
-    const auto key = std::make_tuple(Wide(face), height, weight, underline);
+    const auto key = std::make_tuple(WideFromUtf8(face), height, weight, underline);
     HFONT& font = fonts[key];
     if (!font)
         font = CreateFontW(height, 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
@@ -686,7 +666,7 @@ void SetNativeComboItems(NativeWindow comboBox, const std::vector<std::string>& 
     SendMessageW(handle, CB_RESETCONTENT, 0, 0);
     // Inserted at their places: the model has sorted them already.
     for (std::size_t i = 0; i < items.size(); ++i)
-        SendMessageW(handle, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(Wide(items[i]).c_str()));
+        SendMessageW(handle, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(WideFromUtf8(items[i]).c_str()));
 }
 
 void SetNativeComboSelection(NativeWindow comboBox, int index)
@@ -704,7 +684,7 @@ void SetNativeListItems(NativeWindow list, const std::vector<NativeColumn>& colu
     }
     const int dpi = static_cast<int>(DpiOf(handle));
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        std::wstring title = Wide(columns[c].text);
+        std::wstring title = WideFromUtf8(columns[c].text);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = title.data();
@@ -714,7 +694,7 @@ void SetNativeListItems(NativeWindow list, const std::vector<NativeColumn>& colu
     }
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            std::wstring cell = Wide(rows[r][c]);
+            std::wstring cell = WideFromUtf8(rows[r][c]);
             LVITEMW item{};
             item.mask = LVIF_TEXT;
             item.iItem = static_cast<int>(r);

@@ -1,5 +1,7 @@
 #include "Win32Input.h"
 
+#include "ui/win32/Utf16.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,27 +10,6 @@
 namespace plintor::test {
 
 namespace {
-
-std::wstring Wide(const std::string& utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
 
 HWND H(NativeWindow window)
 {
@@ -71,13 +52,13 @@ void TypeText(NativeWindow edit, const std::string& utf8)
 {
     SendMessageW(H(edit), EM_SETSEL, 0, -1);
     SendMessageW(H(edit), WM_CLEAR, 0, 0);
-    for (wchar_t unit : Wide(utf8))
+    for (wchar_t unit : win32::WideFromUtf8(utf8))
         SendMessageW(H(edit), WM_CHAR, unit, 1);
 }
 
 void PasteText(NativeWindow edit, const std::string& utf8)
 {
-    SendMessageW(H(edit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8).c_str()));
+    SendMessageW(H(edit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::WideFromUtf8(utf8).c_str()));
 }
 
 void TypeAddress(NativeWindow address, const std::string& dotted)
@@ -98,7 +79,7 @@ void TypeAddress(NativeWindow address, const std::string& dotted)
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::size_t dot = dotted.find('.', start);
         const std::string part = dotted.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        SendMessageW(fields[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(part).c_str()));
+        SendMessageW(fields[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::WideFromUtf8(part).c_str()));
         if (dot == std::string::npos)
             break;
         start = dot + 1;
@@ -149,7 +130,7 @@ std::string NativeText(NativeWindow window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(H(window))) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(H(window), text.data(), static_cast<int>(text.size()))));
-    return Utf8(text);
+    return win32::Utf8FromWide(text);
 }
 
 bool NativeChecked(NativeWindow button)
@@ -165,7 +146,7 @@ bool NativeEnabled(NativeWindow window)
 bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text)
 {
     BoxSearch search;
-    search.caption = Wide(caption);
+    search.caption = win32::WideFromUtf8(caption);
     for (int i = 0; i < 400 && !search.found; ++i) {
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
         if (!search.found)
