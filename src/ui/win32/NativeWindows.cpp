@@ -92,7 +92,7 @@ UINT DpiOf(HWND window)
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-bool IsChild(HWND window)
+bool IsChildWindow(HWND window)
 {
     return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
 }
@@ -105,7 +105,7 @@ HBRUSH DialogBrush(HWND dialog, COLORREF& colour)
         colour = ToColorRef(found->second.background);
         return BrushOf(colour);
     }
-    if (IsChild(dialog)) {
+    if (IsChildWindow(dialog)) {
         colour = kPageColour;
         return BrushOf(colour);
     }
@@ -352,7 +352,7 @@ bool IsMultiLineEdit(HWND window)
 
 bool IsDroppedComboBox(HWND window)
 {
-    for (HWND h = window; h; h = IsChild(h) ? GetParent(h) : nullptr) {
+    for (HWND h = window; h; h = IsChildWindow(h) ? GetParent(h) : nullptr) {
         auto found = looks.find(h);
         if (found != looks.end() && found->second.kind == ControlKind::ComboBox)
             return SendMessageW(h, CB_GETDROPPEDSTATE, 0, 0) != 0;
@@ -543,7 +543,7 @@ void SetNativeVisible(NativeWindow window, bool visible)
         ShowWindow(handle, SW_HIDE);
         return;
     }
-    if (IsChild(handle)) {
+    if (IsChildWindow(handle)) {
         ShowWindow(handle, SW_SHOW);
         return;
     }
@@ -741,6 +741,10 @@ void SetNativeAddress(NativeWindow address, const std::array<int, 4>& fields)
 void SetNativeFocus(NativeWindow window, ControlKind kind)
 {
     HWND handle = static_cast<HWND>(window);
+    // The focus inside the window already (a field of an address control) stays where it is.
+    HWND focus = GetFocus();
+    if (focus && (focus == handle || IsChild(handle, focus)))
+        return;
     if (kind == ControlKind::IpAddress) {
         const std::vector<HWND> edits = AddressFields(handle);
         if (!edits.empty())
@@ -754,15 +758,10 @@ NativeWindow NativeAncestorIn(NativeWindow window, const std::function<bool(Nati
     for (HWND h = static_cast<HWND>(window); h; h = GetParent(h)) {
         if (known(h))
             return h;
-        if (!IsChild(h))
+        if (!IsChildWindow(h))
             break;
     }
     return nullptr;
-}
-
-NativeWindow NativeTopLevel(NativeWindow window)
-{
-    return GetAncestor(static_cast<HWND>(window), GA_ROOT);
 }
 
 int ShowNativeMessageBox(NativeWindow owner, const std::string& text, const std::string& caption, std::uint32_t style,

@@ -87,8 +87,6 @@ void SetNativeFocus(NativeWindow window, ControlKind kind);
 // The window under `window` (itself included) that a peer was made for: the nearest
 // ancestor among `known`, walking up at most to the top-level window.
 NativeWindow NativeAncestorIn(NativeWindow window, const std::function<bool(NativeWindow)>& known);
-// The top-level window around `window`.
-NativeWindow NativeTopLevel(NativeWindow window);
 
 // The system's message box (see SystemMessageBox.h).
 int ShowNativeMessageBox(NativeWindow owner, const std::string& text, const std::string& caption,
