@@ -141,9 +141,9 @@ TEST_F(Win32FrontEndTest, ClicksTypingAndTheTitleBarReachTheModelWhichStaysTheTr
     EXPECT_EQ(dialog.commands.back(), std::make_pair(int(IDCANCEL), int(BN_CLICKED)));
 }
 
-TEST_F(Win32FrontEndTest, EnterEscapeAndF1GoToTheModelFirstAndAMultiLineEditKeepsItsEnter)
+TEST_F(Win32FrontEndTest, EnterEscapeAndF1GoToTheModelFirstTabAndMnemonicsToTheDialogManager)
 {
-    bool shown = false, openAfterEscape = false, radioChecked = false;
+    bool shown = false, openAfterEscape = false, tabbed = false, radioChecked = false;
     std::string notes;
     std::thread user([&] {
         shown = Shown();
@@ -153,6 +153,9 @@ TEST_F(Win32FrontEndTest, EnterEscapeAndF1GoToTheModelFirstAndAMultiLineEditKeep
         test::PressKey(Native(kLimited), VK_ESCAPE);
         test::PressKey(Native(kLimited), VK_F1);
         openAfterEscape = WaitUntil([this] { return dialog.helps == 1; }, kBound) && OnMain([this] { return !dialog.ModalEnded(); });
+        // Tab moves along the tab order, the dialog manager's; the model hears of it.
+        test::PressKey(Native(kLimited), VK_TAB);
+        tabbed = WaitUntil([this] { return CWindow::GetFocus() == dialog.GetDlgItem(kNotes); }, kBound);
         // Alt+T, the radio button's mnemonic, is the dialog manager's.
         test::PressAltKey(Native(kLimited), 'T');
         radioChecked = WaitUntil([this] { return dialog.Item<CButton>(kTwo)->GetCheck() == 1; }, kBound)
@@ -168,6 +171,7 @@ TEST_F(Win32FrontEndTest, EnterEscapeAndF1GoToTheModelFirstAndAMultiLineEditKeep
     user.join();
     ASSERT_TRUE(shown);
     EXPECT_TRUE(openAfterEscape);
+    EXPECT_TRUE(tabbed);
     EXPECT_TRUE(radioChecked);
     EXPECT_EQ(notes, "\r\n");
     // Enter in a single-line edit pressed the default button through the model.
