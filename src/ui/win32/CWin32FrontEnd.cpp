@@ -274,6 +274,11 @@ void CWin32FrontEnd::DestroyPeer(CWindow& window)
 
 void CWin32FrontEnd::RunModalLoop(CDialog& dialog)
 {
+    if (!dialog.peer) {
+        // The system refused the dialog's window: nobody could see or end it.
+        dialog.EndDialog(IDCANCEL);
+        return;
+    }
     const WindowHandle handle = dialog.Handle();
     CMessageQueue::Instance().RunPending();
     RunNativeLoop([handle] {
