@@ -4,7 +4,10 @@
 
 #include "ui/CButton.h"
 #include "ui/CDialog.h"
+#include "ui/CComboBox.h"
 #include "ui/CEdit.h"
+#include "ui/CIpAddressControl.h"
+#include "ui/CListView.h"
 #include "ui/win32/CWin32FrontEnd.h"
 
 #include "Win32Drive.h"
@@ -12,9 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,7 +35,11 @@ constexpr int kNotes = 102;
 constexpr int kOne = 103;
 constexpr int kTwo = 104;
 constexpr int kDigits = 105;
+constexpr int kList = 106;
+constexpr int kChoice = 107;
+constexpr int kAddress = 108;
 constexpr unsigned kPosted = WM_USER + 1;
+constexpr int kArrowUp = 0x26;   // the system's virtual key of the up arrow
 // How long a step may take before the test gives up on it.
 constexpr std::chrono::seconds kBound{10};
 
@@ -54,11 +63,32 @@ DialogTemplate ProbeLayout()
     return layout;
 }
 
+// A list of three rows, a drop-down list and an address control.
+DialogTemplate ChoicesLayout()
+{
+    DialogTemplate layout;
+    layout.id = 901;
+    layout.cx = 220;
+    layout.cy = 150;
+    layout.caption = "Choices probe";
+    layout.child = false;
+    layout.controls = {
+        {kList, ControlKind::ListView, 10, 10, 200, 60, "", StyleGroup},
+        {kChoice, ControlKind::ComboBox, 10, 80, 100, 12, "", StyleGroup},
+        {kAddress, ControlKind::IpAddress, 10, 100, 100, 12, "", StyleGroup},
+        {IDCANCEL, ControlKind::PushButton, 160, 130, 50, 14, "Cancel", StyleGroup},
+    };
+    return layout;
+}
+
 // Records what reaches the model. Escape is taken by the dialog itself, as the pages do.
 class CProbeDialog : public CDialog {
 public:
     std::vector<std::pair<int, int>> commands;
     std::vector<int> keys;
+    std::vector<std::pair<int, int>> rowClicks;   // row, column
+    int choice = -1;                               // the drop-down list's and the address
+    std::array<int, 4> address{};                  // control's state when the dialog ended
     int helps = 0;
     std::atomic<bool> boxOpen{false};
     std::atomic<int> postedWhileBoxOpen{0};
@@ -76,6 +106,20 @@ protected:
         return key == VK_ESCAPE;
     }
     void OnHelp() override { ++helps; }
+    void OnCancel() override
+    {
+        if (auto* box = Item<CComboBox>(kChoice))
+            choice = box->GetCurSel();
+        if (auto* field = Item<CIpAddressControl>(kAddress))
+            address = field->Fields();
+        CDialog::OnCancel();
+    }
+    bool OnNotify(const NotifyInfo& info) override
+    {
+        if (info.code == NM_CLICK)
+            rowClicks.emplace_back(info.row, info.column);
+        return false;
+    }
     std::intptr_t OnMessage(unsigned message, std::uintptr_t, std::intptr_t) override
     {
         if (message == kPosted && boxOpen)
@@ -208,6 +252,51 @@ TEST_F(Win32FrontEndTest, APostedMessageRunsWhileAMessageBoxIsOpen)
     EXPECT_TRUE(answered);
     EXPECT_EQ(pressed, IDNO);
     EXPECT_GE(dialog.postedWhileBoxOpen.load(), 1);
+}
+
+TEST_F(Win32FrontEndTest, ListRowsComboItemsAndAddressFieldsChosenOnTheWindowsReachTheModel)
+{
+    bool shown = false, clicked = false, moved = false;
+    std::thread user([&] {
+        shown = Shown();
+        if (!shown)
+            return;
+        OnMain([this] {
+            auto* list = dialog.Item<CListView>(kList);
+            list->InsertColumn(0, "Name", 80);
+            list->InsertColumn(1, "Address", 80);
+            for (int row = 0; row < 3; ++row) {
+                list->InsertItem(row, "printer " + std::to_string(row));
+                list->SetItemText(row, 1, "198.18.1." + std::to_string(row));
+            }
+            for (const char* item : {"DHCP", "Static IP", "AutoIP"})
+                dialog.Item<CComboBox>(kChoice)->AddString(item);
+            return 0;
+        });
+        test::ClickRow(Native(kList), 2);
+        clicked = WaitUntil([this] { return dialog.Item<CListView>(kList)->SelectedRow() == 2; }, kBound);
+        // The keyboard moves the selection up a row.
+        OnMain([this] { return dialog.GetDlgItem(kList)->SetFocus(), 0; });
+        test::PressKey(Native(kList), kArrowUp);
+        moved = WaitUntil([this] { return dialog.Item<CListView>(kList)->SelectedRow() == 1; }, kBound);
+        test::ChooseItem(Native(kChoice), 1);
+        test::TypeAddress(Native(kAddress), "192..0.");
+        test::PressButton(Native(IDCANCEL));
+    });
+    dialog.DoModal(ChoicesLayout());
+    user.join();
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(clicked);
+    ASSERT_FALSE(dialog.rowClicks.empty());
+    EXPECT_EQ(dialog.rowClicks.front().first, 2);
+    EXPECT_TRUE(moved);
+    EXPECT_NE(std::find(dialog.commands.begin(), dialog.commands.end(), std::make_pair(kChoice, int(CBN_SELCHANGE))),
+              dialog.commands.end());
+    EXPECT_NE(std::find(dialog.commands.begin(), dialog.commands.end(), std::make_pair(kAddress, int(EN_CHANGE))),
+              dialog.commands.end());
+    // The window is gone: what the model holds is what the user chose.
+    EXPECT_EQ(dialog.choice, 1);
+    EXPECT_EQ(dialog.address, (std::array<int, 4>{192, -1, 0, -1}));
 }
 
 }
