@@ -1,6 +1,10 @@
 #include "ui/CFrontEnd.h"
 
+#include "ui/CButton.h"
+#include "ui/CDialog.h"
 #include "ui/CMessageQueue.h"
+
+#include <algorithm>
 
 #include <atomic>
 
@@ -25,6 +29,15 @@ void SetFrontEnd(CFrontEnd* frontEnd)
     queue.SetWakeHandler([frontEnd] { frontEnd->WakeUp(); });
     SetMessageBoxHandler([frontEnd](const MessageBoxRequest& request) {
         return frontEnd->ShowMessageBox(request);
+    });
+}
+
+bool UserMayClose(const CDialog& dialog)
+{
+    const auto& children = dialog.Children();
+    return children.empty() || std::any_of(children.begin(), children.end(), [](const CWindow* child) {
+        auto* button = dynamic_cast<const CButton*>(child);
+        return button && button->IsPushButton();
     });
 }
 

@@ -45,6 +45,24 @@ public:
     }
 };
 
+// Marks a front end's "the model is being mirrored" flag for a scope, restoring the outer
+// value: notifications its widgets send meanwhile are not the user's input.
+class ApplyingScope {
+public:
+    explicit ApplyingScope(bool& flag) : flag(flag), outer(flag) { flag = true; }
+    ~ApplyingScope() { flag = outer; }
+    ApplyingScope(const ApplyingScope&) = delete;
+    ApplyingScope& operator=(const ApplyingScope&) = delete;
+
+private:
+    bool& flag;
+    bool outer;
+};
+
+// Whether the user may close a top-level dialog from its title bar: one without push
+// buttons (the wait popup) is closed by the program only.
+bool UserMayClose(const CDialog& dialog);
+
 // Installs `frontEnd` (null: none) for the run: the model talks to it, ShowMessageBox
 // reaches it, the message queue wakes it and the calling thread becomes the main thread.
 void SetFrontEnd(CFrontEnd* frontEnd);

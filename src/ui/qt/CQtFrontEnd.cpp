@@ -49,19 +49,6 @@ struct CQtFrontEnd::Peer {
 
 namespace {
 
-// Marks `applying` for the duration of a mirror step, restoring the outer value.
-class ApplyingScope {
-public:
-    explicit ApplyingScope(bool& flag) : flag(flag), outer(flag) { flag = true; }
-    ~ApplyingScope() { flag = outer; }
-    ApplyingScope(const ApplyingScope&) = delete;
-    ApplyingScope& operator=(const ApplyingScope&) = delete;
-
-private:
-    bool& flag;
-    bool outer;
-};
-
 QString FromUtf8(const std::string& text)
 {
     QString shown = QString::fromStdString(text);
@@ -240,11 +227,7 @@ void CQtFrontEnd::CreatePeer(CDialog& dialog)
         palette.setColor(QPalette::Window, QColor::fromRgba(kPageBackground));
         widget->setPalette(palette);
     } else {
-        // A dialog without buttons (the wait popup) is closed by the program only.
-        peer->closable = std::any_of(dialog.Children().begin(), dialog.Children().end(), [](CWindow* child) {
-            auto* button = dynamic_cast<CButton*>(child);
-            return button && button->IsPushButton();
-        }) || dialog.Children().empty();
+        peer->closable = UserMayClose(dialog);
         Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
         if (peer->closable)
             flags |= Qt::WindowCloseButtonHint;

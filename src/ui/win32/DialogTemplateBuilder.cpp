@@ -5,6 +5,8 @@
 
 #include "ui/win32/DialogTemplateBuilder.h"
 
+#include "ui/win32/Utf16.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -39,15 +41,8 @@ public:
     // A zero-terminated UTF-16 string from UTF-8 text.
     void Text(const std::string& utf8)
     {
-        if (!utf8.empty()) {
-            const int size = static_cast<int>(utf8.size());
-            const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-            std::wstring wide(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
-            if (units > 0)
-                MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), units);
-            for (wchar_t unit : wide)
-                Word(static_cast<std::uint16_t>(unit));
-        }
+        for (wchar_t unit : WideFromUtf8(utf8))
+            Word(static_cast<std::uint16_t>(unit));
         Word(0);
     }
     void Ordinal(std::uint16_t value)

@@ -4,24 +4,9 @@
 
 #include "ui/win32/SystemMessageBox.h"
 
+#include "ui/win32/Utf16.h"
+
 namespace plintor::win32 {
-
-namespace {
-
-std::wstring Wide(const std::string& utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    if (units <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), units);
-    return wide;
-}
-
-}
 
 int ShowSystemMessageBox(HWND owner, const std::string& text, const std::string& caption, std::uint32_t style,
                          std::uint16_t language)
@@ -29,7 +14,7 @@ int ShowSystemMessageBox(HWND owner, const std::string& text, const std::string&
     UINT type = style & (MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK);
     if (!owner)
         type |= MB_TASKMODAL;
-    const std::wstring wideText = Wide(text), wideCaption = Wide(caption);
+    const std::wstring wideText = WideFromUtf8(text), wideCaption = WideFromUtf8(caption);
     return MessageBoxExW(owner, wideText.c_str(), wideCaption.c_str(), type, language);
 }
 

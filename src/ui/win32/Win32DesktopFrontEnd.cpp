@@ -1,15 +1,22 @@
 #include "ui/DesktopFrontEnd.h"
 
-#include <cstdio>
+#include "ui/CFrontEnd.h"
+#include "ui/win32/CWin32FrontEnd.h"
 
 namespace plintor {
 
-// The Windows program's desktop front end is not written yet: started without a script,
-// the program says so and ends with status 1, before start-up touches the workstation.
-bool RunDesktopFrontEnd(int&, char**, const std::function<int()>&, int& exitCode)
+// The Windows program's desktop front end: the common control classes registered, the
+// front end installed on this thread, start-up run inside it. Without a display (Wine
+// started without one) no window can be made, and the program reports as without a
+// desktop at all.
+bool RunDesktopFrontEnd(int&, char**, const std::function<int()>& startUp, int& exitCode)
 {
-    std::fputs("plintor: the desktop front end is not built yet (run a script with --script FILE)\n", stderr);
-    exitCode = 1;
+    win32::CWin32FrontEnd frontEnd;
+    if (!frontEnd.Start())
+        return false;
+    SetFrontEnd(&frontEnd);
+    exitCode = startUp();
+    SetFrontEnd(nullptr);
     return true;
 }
 
