@@ -3,7 +3,7 @@
 // and dialog units. A text that does not fit is shortened in its translation file; the
 // layouts (and the common controls' places) are the same in every language.
 
-#include "PageTour.h"
+#include "QtPageTour.h"
 #include "QtTestEnvironment.h"
 
 #include "core/StringTable.h"
