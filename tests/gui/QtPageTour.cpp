@@ -82,4 +82,10 @@ void TourDialogs(LangId language, const PopupVisit& visitDialog)
     });
 }
 
+int TourMessageBoxes(LangId language, const PopupVisit& visitBox)
+{
+    CQtTour tour(visitBox);
+    return tour::TourMessageBoxes(tour, language);
+}
+
 }

@@ -18,5 +18,7 @@ using PopupVisit = std::function<void(const std::string& name, QWidget& popup)>;
 // tour::TourEveryPage and tour::TourDialogs on the Qt front end (EnsureQtFrontEnd).
 void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit& visitPopup = {});
 void TourDialogs(LangId language, const PopupVisit& visitDialog);
+// tour::TourMessageBoxes with `visitBox` called for each box; returns how many were shown.
+int TourMessageBoxes(LangId language, const PopupVisit& visitBox);
 
 }

@@ -20,6 +20,7 @@
 #include "ui/CEdit.h"
 #include "ui/CListView.h"
 #include "ui/WindowMessages.h"
+#include "wizard/Messages.h"
 #include "wizard/PrinterOperations.h"
 
 #include <gtest/gtest.h>
@@ -248,6 +249,38 @@ void TourDialogs(CTourFrontEnd& frontEnd, LangId language, const DialogVisit& vi
     frontEnd.Settle();
     visitDialog("address dialog", address);
     address.DestroyWindow();
+}
+
+int TourMessageBoxes(CTourFrontEnd& frontEnd, LangId language)
+{
+    frontEnd.Install();
+    std::string where;
+    const std::unique_ptr<CPopupWatch> watch = frontEnd.WatchPopups(where);
+    int shown = 0;
+    for (StringId id : AllStringIds()) {
+        const std::string name = StringIdName(id);
+        if (name.rfind("MSG_", 0) != 0 || LoadText(LANG_ENGLISH_US, id).empty())
+            continue;
+        const std::uint32_t style = id == MSG_CANCEL_DLG ? MB_YESNO | MB_ICONEXCLAMATION
+                                  : name.rfind("MSG_ERR_COMMUNICATION", 0) == 0 ? MB_RETRYCANCEL | MB_ICONEXCLAMATION
+                                                                               : MB_OK | MB_ICONEXCLAMATION;
+        where = "message-" + name;
+        ShowMessage(language, nullptr, id, IDS_WARNING_TITLE, style);
+        ++shown;
+    }
+    return shown;
+}
+
+int OpenEveryGuide(CDialog& page)
+{
+    int opened = 0;
+    for (CWindow* child : page.Children()) {
+        if (child->Kind() == ControlKind::LinkButton && child->IsWindowVisible() && child->IsWindowEnabled()) {
+            static_cast<CButton*>(child)->Click();
+            ++opened;
+        }
+    }
+    return opened;
 }
 
 std::string PictureName(const std::string& prefix, const std::string& name, int serial)

@@ -54,6 +54,14 @@ void TourEveryPage(CTourFrontEnd& frontEnd, LangId language, const PageVisit& vi
 // The wait popup (both of its messages) and the address dialog in `language`.
 void TourDialogs(CTourFrontEnd& frontEnd, LangId language, const DialogVisit& visitDialog);
 
+// Every message the program shows in a message box (MSG_*), in `language`, with the buttons
+// it is shown with, each under the popup name "message-MSG_NAME"; returns how many.
+int TourMessageBoxes(CTourFrontEnd& frontEnd, LangId language);
+
+// Clicks every visible, enabled "What's this?" link of `page`: each opens its guide in a
+// message box, which a popup watch sees. Returns how many.
+int OpenEveryGuide(CDialog& page);
+
 // The file name of a tour's picture: "choose-00.png", the popup's scene with a serial
 // number ("fax-popup-7.png"), "dialog-wait-3.png"; `prefix` goes in front ("de-").
 std::string PictureName(const std::string& prefix, const std::string& name, int serial);
