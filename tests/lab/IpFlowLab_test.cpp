@@ -8,6 +8,7 @@
 
 #include "wizard/CWorkerThread.h"
 
+#include "IpFlowJobs.h"
 #include "PrinterProcess.h"
 #include "ScriptedRun.h"
 #include "ScriptedRunTest.h"
@@ -34,25 +35,11 @@ using namespace std::chrono_literals;
 using test::ReadWholeFile;
 using test::Lab;
 
-const std::string Uel = "\x1b%-12345X";
-const std::string SetupQuestion = Uel + "@PJL INFO IWASETUP\r\n" + Uel;
+using test::kOptionsQuestion;
 
 // Printer 1 is listed second: its MAC sorts after printer 2's.
 const char* kMac1 = "0080920000B2";
 const char* kMac2 = "0080920000A1";
-
-// The wired lines for 198.18.1.50/255.255.255.0 via 198.18.1.1 and the manual address
-// 2001:1:1:1000:123:4567:89ab:cdef/64 via 2001:1:1:1000::1: the IPv4 numbers as eight
-// upper-case hexadecimal digits, the IPv6 texts in full form, upper case, quoted.
-const std::string DualStackLines =
-    "@PJL IWASETTCPIP VSSTACKMODE=DUAL\r\n"
-    "@PJL IWASETTCPIP IPMODE=MANUAL\r\n"
-    "@PJL IWASETTCPIP IPADDRESS=C6120132\r\n"
-    "@PJL IWASETTCPIP SNMADDRESS=FFFFFF00\r\n"
-    "@PJL IWASETTCPIP GTWADDRESS=C6120101\r\n"
-    "@PJL IWASETTCPIP VSMANUAL=ON\r\n"
-    "@PJL IWASETTCPIP VSIPADDRESS=\"2001:0001:0001:1000:0123:4567:89AB:CDEF/64\"\r\n"
-    "@PJL IWASETTCPIP VSGTWADDRESS=\"2001:0001:0001:1000:0000:0000:0000:0001\"\r\n";
 
 // From the selection page on: pick the second row, fill the IP page, check the summary,
 // apply and check the completion page of a network run.
@@ -186,9 +173,7 @@ protected:
 
         // Discovery asked each printer for its options; the apply sequence asked printer 1
         // for its setup state and sent it the framed job.
-        const std::string optionsQuestion = Uel + "@PJL INFO IWAOPTIONS\r\n" + Uel;
-        const std::string expected =
-            optionsQuestion + SetupQuestion + Uel + DualStackLines + lastLines + "@PJL REBOOT\r\n" + Uel;
+        const std::string expected = test::DualStackPrinterLog(lastLines);
         EXPECT_EQ(LogOf(1, expected.size()), expected);
         std::string state = StateWith(1, "RESTARTS=1\n");
         for (const char* line :
@@ -197,7 +182,7 @@ protected:
               "TCPIP.VSIPADDRESS=2001:0001:0001:1000:0123:4567:89AB:CDEF/64\n",
               "TCPIP.VSGTWADDRESS=2001:0001:0001:1000:0000:0000:0000:0001\n", "RESTARTS=1\n", "JOBS=3\n"})
             EXPECT_NE(state.find(line), std::string::npos) << line << state;
-        EXPECT_EQ(LogOf(2, optionsQuestion.size() + 1), optionsQuestion);
+        EXPECT_EQ(LogOf(2, kOptionsQuestion.size() + 1), kOptionsQuestion);
         std::string untouched = ReadWholeFile(statePath[2]);
         EXPECT_NE(untouched.find("RESTARTS=0\n"), std::string::npos) << untouched;
         EXPECT_EQ(untouched.find("TCPIP."), std::string::npos) << untouched;

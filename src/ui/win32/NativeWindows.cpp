@@ -449,6 +449,7 @@ bool StartNativeWindows(CNativeEvents* receiver)
     }
     DestroyWindow(probe);
     events = receiver;
+    wakePosted = false;   // a wake-up posted to an earlier window was lost with it
     wakeWindow = wake;
     return true;
 }

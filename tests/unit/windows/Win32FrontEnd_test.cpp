@@ -1,0 +1,203 @@
+// The Windows front end with real windows under Wine: a dialog of the window model shown
+// modally, and a second thread that clicks, types, presses keys and answers a message box
+// through window messages, as a user would.
+
+#include "ui/CButton.h"
+#include "ui/CDialog.h"
+#include "ui/CEdit.h"
+#include "ui/win32/CWin32FrontEnd.h"
+
+#include "Win32Drive.h"
+#include "Win32Input.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace plintor {
+namespace {
+
+using test::OnMain;
+using test::WaitUntil;
+using win32::CWin32FrontEnd;
+
+constexpr int kLimited = 101;
+constexpr int kNotes = 102;
+constexpr int kOne = 103;
+constexpr int kTwo = 104;
+constexpr unsigned kPosted = WM_USER + 1;
+
+DialogTemplate ProbeLayout()
+{
+    DialogTemplate layout;
+    layout.id = 900;
+    layout.cx = 200;
+    layout.cy = 120;
+    layout.caption = "Front end probe";
+    layout.child = false;
+    layout.controls = {
+        {kLimited, ControlKind::Edit, 10, 10, 100, 12, "", StyleGroup, 0, 5},
+        {kNotes, ControlKind::Edit, 10, 28, 100, 30, "", StyleMultiLine},
+        {kOne, ControlKind::RadioButton, 10, 70, 60, 10, "&One", StyleGroup},
+        {kTwo, ControlKind::RadioButton, 80, 70, 60, 10, "&Two"},
+        {IDOK, ControlKind::DefaultPushButton, 90, 100, 50, 14, "OK", StyleGroup},
+        {IDCANCEL, ControlKind::PushButton, 145, 100, 50, 14, "Cancel"},
+    };
+    return layout;
+}
+
+// Records what reaches the model. Escape is taken by the dialog itself, as the pages do.
+class CProbeDialog : public CDialog {
+public:
+    std::vector<std::pair<int, int>> commands;
+    std::vector<int> keys;
+    int helps = 0;
+    std::atomic<bool> boxOpen{false};
+    std::atomic<int> postedWhileBoxOpen{0};
+
+protected:
+    bool OnCommand(int controlId, int code) override
+    {
+        commands.emplace_back(controlId, code);
+        return CDialog::OnCommand(controlId, code);
+    }
+    bool PreTranslateMessage(unsigned message, std::uintptr_t key, CWindow*) override
+    {
+        if (message == WM_KEYDOWN)
+            keys.push_back(static_cast<int>(key));
+        return key == VK_ESCAPE;
+    }
+    void OnHelp() override { ++helps; }
+    std::intptr_t OnMessage(unsigned message, std::uintptr_t, std::intptr_t) override
+    {
+        if (message == kPosted && boxOpen)
+            ++postedWhileBoxOpen;
+        return 0;
+    }
+};
+
+class Win32FrontEndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frontEnd.Start()) << "no window can be made here (no display?)";
+        SetFrontEnd(&frontEnd);
+    }
+    void TearDown() override { SetFrontEnd(nullptr); }
+
+    // The system window of the probe's control `id`, asked on the main thread.
+    test::NativeWindow Native(int id)
+    {
+        return OnMain([this, id] {
+            CWindow* control = dialog.GetDlgItem(id);
+            return control ? CWin32FrontEnd::NativeOf(*control) : nullptr;
+        });
+    }
+    bool Shown()
+    {
+        return WaitUntil([this] { return dialog.Exists() && dialog.IsWindowVisible() && dialog.peer != nullptr; });
+    }
+
+    CWin32FrontEnd frontEnd;
+    CProbeDialog dialog;
+};
+
+TEST_F(Win32FrontEndTest, ClicksTypingAndTheTitleBarReachTheModelWhichStaysTheTruth)
+{
+    bool shown = false, typedCut = false, pastedCut = false;
+    std::string pastedNative;
+    std::thread user([&] {
+        shown = Shown();
+        if (!shown)
+            return;
+        test::PressButton(Native(kTwo));
+        test::TypeText(Native(kLimited), "abcdefgh");
+        typedCut = OnMain([this] { return dialog.GetDlgItem(kLimited)->GetWindowText() == "abcde"; });
+        // Text put in past the edit's own limit: the model cuts it and the edit follows.
+        test::PasteText(Native(kLimited), "vwxyz123");
+        pastedCut = OnMain([this] { return dialog.GetDlgItem(kLimited)->GetWindowText() == "vwxyz"; });
+        pastedNative = test::NativeText(Native(kLimited));
+        test::CloseFromTitleBar(OnMain([this] { return CWin32FrontEnd::NativeOf(dialog); }));
+    });
+    const int result = dialog.DoModal(ProbeLayout());
+    user.join();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_NE(std::find(dialog.commands.begin(), dialog.commands.end(), std::make_pair(kTwo, int(BN_CLICKED))),
+              dialog.commands.end());
+    EXPECT_TRUE(typedCut);
+    EXPECT_TRUE(pastedCut);
+    EXPECT_EQ(pastedNative, "vwxyz");
+    EXPECT_EQ(dialog.commands.back(), std::make_pair(int(IDCANCEL), int(BN_CLICKED)));
+}
+
+TEST_F(Win32FrontEndTest, EnterEscapeAndF1GoToTheModelFirstAndAMultiLineEditKeepsItsEnter)
+{
+    bool shown = false, openAfterEscape = false, radioChecked = false;
+    std::string notes;
+    std::thread user([&] {
+        shown = Shown();
+        if (!shown)
+            return;
+        OnMain([this] { return dialog.GetDlgItem(kLimited)->SetFocus(), 0; });
+        test::PressKey(Native(kLimited), VK_ESCAPE);
+        test::PressKey(Native(kLimited), VK_F1);
+        openAfterEscape = WaitUntil([this] { return dialog.helps == 1; }) && OnMain([this] { return !dialog.ModalEnded(); });
+        // Alt+T, the radio button's mnemonic, is the dialog manager's.
+        test::PressAltKey(Native(kLimited), 'T');
+        radioChecked = WaitUntil([this] { return dialog.Item<CButton>(kTwo)->GetCheck() == 1; })
+            && test::NativeChecked(Native(kTwo));
+        OnMain([this] { return dialog.GetDlgItem(kNotes)->SetFocus(), 0; });
+        test::PressKey(Native(kNotes), VK_RETURN);
+        WaitUntil([this] { return !dialog.GetDlgItem(kNotes)->GetWindowText().empty(); });
+        notes = OnMain([this] { return dialog.GetDlgItem(kNotes)->GetWindowText(); });
+        OnMain([this] { return dialog.GetDlgItem(kLimited)->SetFocus(), 0; });
+        test::PressKey(Native(kLimited), VK_RETURN);
+    });
+    const int result = dialog.DoModal(ProbeLayout());
+    user.join();
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_TRUE(radioChecked);
+    EXPECT_EQ(notes, "\r\n");
+    // Enter in a single-line edit pressed the default button through the model.
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.keys, (std::vector<int>{VK_ESCAPE, VK_F1, VK_RETURN, VK_RETURN}));
+    EXPECT_EQ(dialog.helps, 1);
+}
+
+TEST_F(Win32FrontEndTest, APostedMessageRunsWhileAMessageBoxIsOpen)
+{
+    ASSERT_TRUE(dialog.Create(ProbeLayout(), nullptr));
+    dialog.ShowWindow(true);
+    bool answered = false;
+    std::thread user([&] {
+        // The box is open once it can be found; the model's message is posted from here.
+        std::string text;
+        for (int i = 0; i < 400 && dialog.postedWhileBoxOpen == 0; ++i) {
+            if (dialog.boxOpen)
+                dialog.PostMessage(kPosted);
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        answered = test::AnswerMessageBox("Probe question", IDNO, &text) && text == "Go on?";
+    });
+    MessageBoxRequest request;
+    request.owner = &dialog;
+    request.text = "Go on?";
+    request.caption = "Probe question";
+    request.style = MB_YESNO | MB_ICONEXCLAMATION;
+    dialog.boxOpen = true;
+    const int pressed = ShowMessageBox(request);
+    dialog.boxOpen = false;
+    user.join();
+    dialog.DestroyWindow();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(pressed, IDNO);
+    EXPECT_GE(dialog.postedWhileBoxOpen.load(), 1);
+}
+
+}
+}

@@ -1,0 +1,181 @@
+#include "Win32Input.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+namespace plintor::test {
+
+namespace {
+
+std::wstring Wide(const std::string& utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+HWND H(NativeWindow window)
+{
+    return static_cast<HWND>(window);
+}
+
+struct BoxSearch {
+    std::wstring caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (process != GetCurrentProcessId() || lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    wchar_t caption[256] = {};
+    GetWindowTextW(window, caption, 256);
+    // The system's message box has a static text without an id of its own.
+    if (search->caption == caption && GetDlgItem(window, 0xFFFF)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}
+
+void PressButton(NativeWindow button)
+{
+    SendMessageW(H(button), BM_CLICK, 0, 0);
+}
+
+void TypeText(NativeWindow edit, const std::string& utf8)
+{
+    SendMessageW(H(edit), EM_SETSEL, 0, -1);
+    SendMessageW(H(edit), WM_CLEAR, 0, 0);
+    for (wchar_t unit : Wide(utf8))
+        SendMessageW(H(edit), WM_CHAR, unit, 1);
+}
+
+void PasteText(NativeWindow edit, const std::string& utf8)
+{
+    SendMessageW(H(edit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8).c_str()));
+}
+
+void TypeAddress(NativeWindow address, const std::string& dotted)
+{
+    std::vector<HWND> fields;
+    for (HWND child = GetWindow(H(address), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        fields.push_back(child);
+    // The fields are made right to left or left to right, depending on the system: place decides.
+    for (std::size_t i = 1; i < fields.size(); ++i)
+        for (std::size_t j = i; j > 0; --j) {
+            RECT a{}, b{};
+            GetWindowRect(fields[j - 1], &a);
+            GetWindowRect(fields[j], &b);
+            if (b.left < a.left)
+                std::swap(fields[j - 1], fields[j]);
+        }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::size_t dot = dotted.find('.', start);
+        const std::string part = dotted.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        SendMessageW(fields[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(part).c_str()));
+        if (dot == std::string::npos)
+            break;
+        start = dot + 1;
+    }
+}
+
+void ChooseItem(NativeWindow comboBox, int index)
+{
+    SendMessageW(H(comboBox), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const int id = GetDlgCtrlID(H(comboBox));
+    SendMessageW(GetParent(H(comboBox)), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(H(comboBox)));
+}
+
+void ClickRow(NativeWindow list, int row)
+{
+    RECT item{};
+    item.left = LVIR_BOUNDS;
+    SendMessageW(H(list), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageW(H(list), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(H(list), WM_LBUTTONUP, 0, at);
+}
+
+void PressKey(NativeWindow window, int virtualKey)
+{
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    PostMessageW(H(window), WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1 | (static_cast<LPARAM>(scan) << 16));
+    PostMessageW(H(window), WM_KEYUP, static_cast<WPARAM>(virtualKey),
+                 1 | (static_cast<LPARAM>(scan) << 16) | (LPARAM{3} << 30));
+}
+
+void PressAltKey(NativeWindow window, char letter)
+{
+    const auto key = static_cast<WPARAM>(letter >= 'a' && letter <= 'z' ? letter - 'a' + 'A' : letter);
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    const LPARAM alt = LPARAM{1} << 29;
+    PostMessageW(H(window), WM_SYSKEYDOWN, key, 1 | (static_cast<LPARAM>(scan) << 16) | alt);
+    PostMessageW(H(window), WM_SYSKEYUP, key, 1 | (static_cast<LPARAM>(scan) << 16) | alt | (LPARAM{3} << 30));
+}
+
+void CloseFromTitleBar(NativeWindow dialog)
+{
+    PostMessageW(H(dialog), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+std::string NativeText(NativeWindow window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(H(window))) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(H(window), text.data(), static_cast<int>(text.size()))));
+    return Utf8(text);
+}
+
+bool NativeChecked(NativeWindow button)
+{
+    return SendMessageW(H(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool NativeEnabled(NativeWindow window)
+{
+    return IsWindowEnabled(H(window)) != FALSE;
+}
+
+bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text)
+{
+    BoxSearch search;
+    search.caption = Wide(caption);
+    for (int i = 0; i < 400 && !search.found; ++i) {
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            Sleep(50);
+    }
+    if (!search.found)
+        return false;
+    if (text)
+        *text = NativeText(GetDlgItem(search.found, 0xFFFF));
+    PostMessageW(GetDlgItem(search.found, buttonId), BM_CLICK, 0, 0);
+    return true;
+}
+
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// A user's input to the system's windows, sent from a thread other than the windows' own,
+// as window messages to the real windows: the front end under test sees what the dialog
+// manager and the controls make of them. No system header here, so that tests that also
+// hold the window model can use it.
+
+#include <string>
+
+namespace plintor::test {
+
+using NativeWindow = void*;
+
+void PressButton(NativeWindow button);                          // BM_CLICK
+// Selects the edit's text and types `utf8` over it, one WM_CHAR per character.
+void TypeText(NativeWindow edit, const std::string& utf8);
+// Puts `utf8` in as a paste would, past the edit's own limit (WM_SETTEXT).
+void PasteText(NativeWindow edit, const std::string& utf8);
+// Sets each field of an IPv4 address control ("a.b.c.d", fields may be empty) with WM_SETTEXT.
+void TypeAddress(NativeWindow address, const std::string& dotted);
+// CB_SETCURSEL, then CBN_SELCHANGE to the box's dialog, as the box sends after a choice.
+void ChooseItem(NativeWindow comboBox, int index);
+// Posts the left button's press and release over the middle of a list view's row.
+void ClickRow(NativeWindow list, int row);
+// Posts the key's press and release to `window`, as the keyboard would.
+void PressKey(NativeWindow window, int virtualKey);
+// Alt and a letter (a mnemonic), posted as the keyboard sends it.
+void PressAltKey(NativeWindow window, char letter);
+// The title bar's close button (WM_SYSCOMMAND SC_CLOSE), posted.
+void CloseFromTitleBar(NativeWindow dialog);
+
+std::string NativeText(NativeWindow window);
+bool NativeChecked(NativeWindow button);
+bool NativeEnabled(NativeWindow window);
+
+// Waits (bounded) for a message box of this process whose caption is `caption`, reads its
+// text into `text` and presses its button `buttonId`. False when no box came.
+bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text = nullptr);
+
+}
