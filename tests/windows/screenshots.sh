@@ -6,6 +6,9 @@
 # The tour runs in a Wine prefix of its own, made here once, whose windows Wine frames and
 # places itself: no window manager runs on the display to draw title bars, and a window
 # that waits for one to take it back when it is hidden would wait two seconds each time.
+# The prefix's font folder gets Wine's own fonts (package fonts-wine), which Debian's Wine
+# does not find where that package puts them: Tahoma stands for the dialog font, as on
+# Windows, and Marlett draws the caption buttons.
 # The prefix's wine server is ended before the display goes. Exit status 77 (skipped)
 # without xvfb-run.
 set -uo pipefail
@@ -18,6 +21,9 @@ xvfb-run -a bash -c '
   wine=$1 tests=$2 out=$3
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
+    for font in /usr/share/wine/fonts/*.ttf; do
+      [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
     for value in Decorated Managed; do
       "$wine" reg add "HKCU\\Software\\Wine\\X11 Driver" /v "$value" /d N /f >/dev/null 2>&1
     done
