@@ -42,10 +42,10 @@ private:
         for (NativeWindow window : VisibleThreadWindows()) {
             CWindow* model = frontEnd.WindowOf(window);
             if (!model && IsMessageBox(window)) {
-                // The answer is posted: the box may still be up at the next look.
-                if (!visited.insert(window).second)
-                    continue;
-                seen(where + " message " + MessageBoxText(window).substr(0, 40), window);
+                // The answer is posted: a box still up at the next look is answered again,
+                // not seen again.
+                if (visited.insert(window).second)
+                    seen(where + " message " + MessageBoxText(window).substr(0, 40), window);
                 AnswerWithEscape(window);
             } else if (model && !dynamic_cast<CWizardDlg*>(model) && visited.insert(window).second) {
                 seen(where + " popup", window);
