@@ -21,12 +21,12 @@ auto OnMain(Read read)
     return result;
 }
 
-// Asks `condition` on the main thread until it holds, for at most a minute (a bound for a
+// Asks `condition` on the main thread until it holds, for at most `bound` (a bound for a
 // stuck run, not a measure of speed); false when it never held.
 template <class Condition>
-bool WaitUntil(Condition condition)
+bool WaitUntil(Condition condition, std::chrono::seconds bound = std::chrono::seconds(60))
 {
-    for (int i = 0; i < 1200; ++i) {
+    for (auto waited = std::chrono::milliseconds(0); waited < bound; waited += std::chrono::milliseconds(50)) {
         if (OnMain(condition))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -37,6 +37,7 @@ HWND H(NativeWindow window)
 
 struct BoxSearch {
     std::wstring caption;
+    bool anyCaption = false;
     HWND found = nullptr;
 };
 
@@ -52,7 +53,7 @@ BOOL CALLBACK FindBox(HWND window, LPARAM data)
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
     // The system's message box has a static text without an id of its own.
-    if (search->caption == caption && GetDlgItem(window, 0xFFFF)) {
+    if ((search->anyCaption || search->caption == caption) && GetDlgItem(window, 0xFFFF)) {
         search->found = window;
         return FALSE;
     }
@@ -176,6 +177,30 @@ bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* tex
         *text = NativeText(GetDlgItem(search.found, 0xFFFF));
     PostMessageW(GetDlgItem(search.found, buttonId), BM_CLICK, 0, 0);
     return true;
+}
+
+}
+
+namespace plintor::test {
+
+int DismissMessageBoxes()
+{
+    int answered = 0;
+    for (int i = 0; i < 20; ++i) {
+        BoxSearch search;
+        search.anyCaption = true;
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            break;
+        for (int button : {IDNO, IDOK, IDCANCEL})
+            if (HWND press = GetDlgItem(search.found, button)) {
+                SendMessageW(press, BM_CLICK, 0, 0);
+                ++answered;
+                break;
+            }
+        Sleep(100);
+    }
+    return answered;
 }
 
 }

@@ -14,7 +14,7 @@ using NativeWindow = void*;
 void PressButton(NativeWindow button);                          // BM_CLICK
 // Selects the edit's text and types `utf8` over it, one WM_CHAR per character.
 void TypeText(NativeWindow edit, const std::string& utf8);
-// Puts `utf8` in as a paste would, past the edit's own limit (WM_SETTEXT).
+// Puts `utf8` in as a paste would, past the edit's own digit rule (WM_SETTEXT).
 void PasteText(NativeWindow edit, const std::string& utf8);
 // Sets each field of an IPv4 address control ("a.b.c.d", fields may be empty) with WM_SETTEXT.
 void TypeAddress(NativeWindow address, const std::string& dotted);
@@ -36,5 +36,8 @@ bool NativeEnabled(NativeWindow window);
 // Waits (bounded) for a message box of this process whose caption is `caption`, reads its
 // text into `text` and presses its button `buttonId`. False when no box came.
 bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text = nullptr);
+// Answers every message box of this process that is open now with No, else OK, else
+// Cancel (a run that went astray is ended so); returns how many it answered.
+int DismissMessageBoxes();
 
 }
