@@ -26,8 +26,8 @@ const QColor kDialogFace(0xf0, 0xf0, 0xf0);
 // 96 dots per inch, as the bitmap's header states it.
 constexpr int kDotsPerMeterAt96Dpi = 3780;
 
-// The sizes of the program icon: the shell's small and large icons at 100% and 150%, the
-// old large icon, and the 256-pixel picture that the shell scales down for the rest.
+// The sizes of the program icon: the shell's small and large icons at 100% (16, 32) and
+// at 150% (24, 48), and 256, which the shell scales down for every other size.
 constexpr int kIconSides[] = {16, 24, 32, 48, 256};
 
 // Every picture the dialog layouts show, with its control's size at 96 DPI. The dialog
