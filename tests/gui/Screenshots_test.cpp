@@ -2,7 +2,7 @@
 // a folder (scripts/screenshots sets it), skipped otherwise. The pages are the page base's
 // stand-ins inside the real frame, so no page logic (discovery, printer queries) runs.
 
-#include "PageTour.h"
+#include "QtPageTour.h"
 #include "QtTestEnvironment.h"
 
 #include "pages/CWizardDlg.h"
@@ -126,21 +126,16 @@ TEST(Screenshots, EveryPageInGermanRussianAndGreek)
     std::filesystem::create_directories(out);
     const std::pair<LangId, const char*> languages[] = {{0x0407, "de"}, {0x0419, "ru"}, {0x0408, "el"}};
     for (auto [language, code] : languages) {
+        const std::string prefix = std::string(code) + "-";
         int saved = 0;
-        auto page = [&, code = code](const std::string& name, CWizardDlg& wizard, CDialog&) {
-            saved += Save(CQtFrontEnd::WidgetOf(wizard), out / (std::string(code) + "-" + name + ".png")) ? 1 : 0;
+        auto save = [&](const std::string& name, QWidget& widget) {
+            saved += Save(&widget, out / tour::PictureName(prefix, name, saved)) ? 1 : 0;
         };
-        auto popup = [&, code = code](const std::string& name, QWidget& widget) {
-            std::string file = std::string(code) + "-" + name.substr(0, name.find(' ')) + "-popup-"
-                               + std::to_string(saved) + ".png";
-            saved += Save(&widget, out / file) ? 1 : 0;
+        auto page = [&](const std::string& name, CWizardDlg& wizard, CDialog&) {
+            save(name, *CQtFrontEnd::WidgetOf(wizard));
         };
-        testing::TourEveryPage(language, page, popup);
-        testing::TourDialogs(language, [&, code = code](const std::string& name, QWidget& widget) {
-            std::string file = std::string(code) + "-dialog-" + name.substr(0, name.find(' ')) + "-"
-                               + std::to_string(saved) + ".png";
-            saved += Save(&widget, out / file) ? 1 : 0;
-        });
+        testing::TourEveryPage(language, page, save);
+        testing::TourDialogs(language, save);
         EXPECT_GE(saved, 20) << code;
     }
 }

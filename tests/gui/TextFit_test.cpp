@@ -3,7 +3,7 @@
 // and dialog units. A text that does not fit is shortened in its translation file; the
 // layouts (and the common controls' places) are the same in every language.
 
-#include "PageTour.h"
+#include "QtPageTour.h"
 #include "QtTestEnvironment.h"
 
 #include "core/StringTable.h"
@@ -227,10 +227,7 @@ TEST_P(TextFit, EveryPageAndPopupShowsEveryTextWhole)
             if (!shown.count(id))
                 faults.push_back(name + ": control " + std::to_string(id) + " is blank");
         // Every "What's this?" guide of the page, as the message box it opens.
-        for (CWindow* child : page.Children()) {
-            if (child->Kind() == ControlKind::LinkButton && child->IsWindowVisible() && child->IsWindowEnabled())
-                static_cast<CButton*>(child)->Click();
-        }
+        tour::OpenEveryGuide(page);
     };
     auto visitPopup = [&](const std::string& name, QWidget& popup) {
         ++popups;
@@ -249,30 +246,15 @@ TEST_P(TextFit, EveryPageAndPopupShowsEveryTextWhole)
 
 TEST_P(TextFit, EveryMessageBoxShowsItsTextAndButtonsWhole)
 {
-    testing::EnsureQtFrontEnd();
-    const LangId language = GetParam();
     std::vector<std::string> faults;
-    int shown = 0;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++shown;
-            for (const std::string& why : ClippedTexts(*box))
-                faults.push_back(box->text().left(30).toStdString() + ": " + why);
-            box->reject();
-        }
+    int seen = 0;
+    const int shown = testing::TourMessageBoxes(GetParam(), [&](const std::string& name, QWidget& box) {
+        ++seen;
+        for (const std::string& why : ClippedTexts(box))
+            faults.push_back(name.substr(0, 40) + ": " + why);
     });
-    watch.start(5);
-    for (StringId id : AllStringIds()) {
-        const std::string name = StringIdName(id);
-        if (name.rfind("MSG_", 0) != 0 || LoadText(LANG_ENGLISH_US, id).empty())
-            continue;
-        const std::uint32_t style = id == MSG_CANCEL_DLG ? MB_YESNO | MB_ICONEXCLAMATION
-                                  : name.rfind("MSG_ERR_COMMUNICATION", 0) == 0 ? MB_RETRYCANCEL | MB_ICONEXCLAMATION
-                                                                               : MB_OK | MB_ICONEXCLAMATION;
-        ShowMessage(language, nullptr, id, IDS_WARNING_TITLE, style);
-    }
     EXPECT_GT(shown, 20);
+    EXPECT_EQ(seen, shown);
     for (const std::string& fault : faults)
         ADD_FAILURE() << fault;
 }

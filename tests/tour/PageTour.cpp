@@ -1,7 +1,5 @@
 #include "PageTour.h"
 
-#include "QtTestEnvironment.h"
-
 #include "app/CPlintorApp.h"
 #include "config/FeatureNameTable.h"
 #include "config/PanelLanguageTable.h"
@@ -22,60 +20,16 @@
 #include "ui/CEdit.h"
 #include "ui/CListView.h"
 #include "ui/WindowMessages.h"
-#include "ui/qt/CQtFrontEnd.h"
+#include "wizard/Messages.h"
 #include "wizard/PrinterOperations.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <set>
 
-namespace plintor::qt::testing {
+namespace plintor::tour {
 
 namespace {
-
-// Runs the queued messages (pages post their start messages) for a moment.
-void Settle()
-{
-    for (int i = 0; i < 30; ++i)
-        QApplication::processEvents();
-}
-
-// Hands every popup that comes up to `visit`; message boxes are then answered with their
-// escape button, other popups (the wait dialog) end by themselves.
-class PopupWatch {
-public:
-    PopupWatch(const PopupVisit& visit, std::string& where) : visit(visit), where(where)
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] { Look(); });
-        timer.start(5);
-    }
-
-private:
-    void Look()
-    {
-        QWidget* popup = QApplication::activeModalWidget();
-        if (!popup || seen.count(popup))
-            return;
-        auto* box = qobject_cast<QMessageBox*>(popup);
-        if (!box)
-            seen.insert(popup);
-        if (visit)
-            visit(where + (box ? " message " + box->text().left(40).toStdString() : " popup"), *popup);
-        if (box)
-            box->reject();
-    }
-
-    const PopupVisit& visit;
-    std::string& where;
-    QTimer timer;
-    std::set<QWidget*> seen;
-};
 
 // Searches that find two network printers and no USB printer, typed addresses that are
 // accepted, a FAX read that succeeds; nothing reaches a printer.
@@ -139,9 +93,9 @@ PrinterEntry SamplePrinter(int connection)
 // One scene: a run state, the wizard over it in `language`, and the visits.
 class Scene {
 public:
-    Scene(LangId language, const std::string& name, std::uint32_t flags, int connectionMode, const PageVisit& visitPage,
-          const PopupVisit& visitPopup)
-        : name(name), visitPage(visitPage), watch(visitPopup, where)
+    Scene(CTourFrontEnd& frontEnd, LangId language, const std::string& name, std::uint32_t flags,
+          int connectionMode, const PageVisit& visitPage)
+        : frontEnd(frontEnd), name(name), visitPage(visitPage), watch(frontEnd.WatchPopups(where))
     {
         app.uiLanguage = language;
         app.configureFlags = flags;
@@ -164,7 +118,7 @@ public:
         if (!frame || !wizard.Create(*frame, nullptr))
             return false;
         wizard.ShowWindow(true);
-        Settle();
+        frontEnd.Settle();
         Visit();
         return true;
     }
@@ -172,7 +126,7 @@ public:
     {
         where = name + " going to " + std::to_string(page);
         wizard.GoToPage(page);
-        Settle();
+        frontEnd.Settle();
         Visit();
     }
     // Visits the page in front again, after a change of its state.
@@ -190,21 +144,22 @@ public:
     CWizardDlg wizard{&app};
 
 private:
+    CTourFrontEnd& frontEnd;
     std::string name;
     std::string where;
     const PageVisit& visitPage;
-    PopupWatch watch;
+    std::unique_ptr<CPopupWatch> watch;
 };
 
 }
 
-void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit& visitPopup)
+void TourEveryPage(CTourFrontEnd& frontEnd, LangId language, const PageVisit& visitPage)
 {
-    EnsureQtFrontEnd();
+    frontEnd.Install();
 
     {   // Choosing the kind, then the opening pages of a network run.
-        Scene scene(language, "choose", kConfigureChoose | kConfigureIp | kConfigureWireless | kConfigureFax, 0,
-                    visitPage, visitPopup);
+        Scene scene(frontEnd, language, "choose", kConfigureChoose | kConfigureIp | kConfigureWireless | kConfigureFax,
+                    0, visitPage);
         ASSERT_TRUE(scene.Open(kPageWelcome));
         scene.Show(kPageSelectMethod);
         scene.Show(kPageConnectCom);
@@ -212,14 +167,14 @@ void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit
         scene.Show(kPageSelectPrinter);
     }
     {   // IP settings, with the panel language, over the network.
-        Scene scene(language, "ip", kConfigureIp | kConfigurePanelLanguage, 2, visitPage, visitPopup);
+        Scene scene(frontEnd, language, "ip", kConfigureIp | kConfigurePanelLanguage, 2, visitPage);
         ASSERT_TRUE(scene.Open(kPageSelectMethod));
         scene.Show(kPageIpSetting);
         scene.Show(kPageConfirmConfig);
         scene.Show(kPageComplete);
     }
     {   // FAX settings: both pages, and the second with "not used" checked.
-        Scene scene(language, "fax", kConfigureFax, 2, visitPage, visitPopup);
+        Scene scene(frontEnd, language, "fax", kConfigureFax, 2, visitPage);
         ASSERT_TRUE(scene.Open(kPageSelectMethod));
         scene.Show(kPageFaxSetting);
         scene.wizard.pageRefreshMask |= 1u << kPageFaxSetting;
@@ -231,7 +186,7 @@ void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit
         scene.Show(kPageConfirmConfig);
     }
     {   // Wireless settings of a USB printer: every wireless page and the cable pages.
-        Scene scene(language, "wireless", kConfigureWireless, 1, visitPage, visitPopup);
+        Scene scene(frontEnd, language, "wireless", kConfigureWireless, 1, visitPage);
         ASSERT_TRUE(scene.Open(kPageSelectMethod));
         auto* select = dynamic_cast<CSelectAPDlg*>(scene.wizard.Page(kPageSelectAp));
         ASSERT_NE(select, nullptr);
@@ -254,16 +209,16 @@ void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit
                 if (list->GetItemText(row, 0) == ssid)
                     list->SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
             select->Item<CButton>(IDC_NEXT)->Click();
-            Settle();
+            frontEnd.Settle();
             scene.Visit(std::string("-") + ssid);
             scene.wizard.GoBack();
-            Settle();
+            frontEnd.Settle();
         }
         select->Item<CButton>(IDC_AP_TYPED)->Click();
         select->Item<CEdit>(IDC_AP_SSID)->UserType("Hidden-Network");
         scene.Visit("-typed");
         select->Item<CButton>(IDC_NEXT)->Click();
-        Settle();
+        frontEnd.Settle();
         scene.Visit("-typed");
         scene.Show(kPageComplete);
         scene.Show(kPageConnect);
@@ -271,9 +226,9 @@ void TourEveryPage(LangId language, const PageVisit& visitPage, const PopupVisit
     }
 }
 
-void TourDialogs(LangId language, const PopupVisit& visitDialog)
+void TourDialogs(CTourFrontEnd& frontEnd, LangId language, const DialogVisit& visitDialog)
 {
-    EnsureQtFrontEnd();
+    frontEnd.Install();
     const DialogTemplate* wait = FindDialogTemplate(IDD_WAIT, language);
     ASSERT_NE(wait, nullptr);
     for (StringId message : {IDS_WAIT_MSG, IDS_AP_WAIT_MSG}) {
@@ -281,8 +236,8 @@ void TourDialogs(LangId language, const PopupVisit& visitDialog)
         ASSERT_TRUE(dialog.Create(*wait, nullptr));
         dialog.GetDlgItem(IDC_WAIT_MESSAGE)->SetWindowText(LoadText(language, message));
         dialog.ShowWindow(true);
-        Settle();
-        visitDialog("wait " + StringIdName(message), *CQtFrontEnd::WidgetOf(dialog));
+        frontEnd.Settle();
+        visitDialog("wait " + StringIdName(message), dialog);
         dialog.DestroyWindow();
     }
     CPlintorApp app;
@@ -291,9 +246,51 @@ void TourDialogs(LangId language, const PopupVisit& visitDialog)
     ASSERT_NE(layout, nullptr);
     ASSERT_TRUE(address.Create(*layout, nullptr));
     address.ShowWindow(true);
-    Settle();
-    visitDialog("address dialog", *CQtFrontEnd::WidgetOf(address));
+    frontEnd.Settle();
+    visitDialog("address dialog", address);
     address.DestroyWindow();
+}
+
+int TourMessageBoxes(CTourFrontEnd& frontEnd, LangId language)
+{
+    frontEnd.Install();
+    std::string where;
+    const std::unique_ptr<CPopupWatch> watch = frontEnd.WatchPopups(where);
+    int shown = 0;
+    for (StringId id : AllStringIds()) {
+        const std::string name = StringIdName(id);
+        if (name.rfind("MSG_", 0) != 0 || LoadText(LANG_ENGLISH_US, id).empty())
+            continue;
+        const std::uint32_t style = id == MSG_CANCEL_DLG ? MB_YESNO | MB_ICONEXCLAMATION
+                                  : name.rfind("MSG_ERR_COMMUNICATION", 0) == 0 ? MB_RETRYCANCEL | MB_ICONEXCLAMATION
+                                                                               : MB_OK | MB_ICONEXCLAMATION;
+        where = "message-" + name;
+        ShowMessage(language, nullptr, id, IDS_WARNING_TITLE, style);
+        ++shown;
+    }
+    return shown;
+}
+
+int OpenEveryGuide(CDialog& page)
+{
+    int opened = 0;
+    for (CWindow* child : page.Children()) {
+        if (child->Kind() == ControlKind::LinkButton && child->IsWindowVisible() && child->IsWindowEnabled()) {
+            static_cast<CButton*>(child)->Click();
+            ++opened;
+        }
+    }
+    return opened;
+}
+
+std::string PictureName(const std::string& prefix, const std::string& name, int serial)
+{
+    const std::string first = name.substr(0, name.find(' '));
+    if (name.find(" message ") != std::string::npos || name.find(" popup") != std::string::npos)
+        return prefix + first + "-popup-" + std::to_string(serial) + ".png";
+    if (first != name)
+        return prefix + "dialog-" + first + "-" + std::to_string(serial) + ".png";
+    return prefix + name + ".png";
 }
 
 }
