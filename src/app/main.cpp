@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (arguments.version) {
-        std::puts("plintor 0.1.0");
+        std::puts("plintor " PLINTOR_VERSION);
         return 0;
     }
     if (!arguments.error.empty()) {

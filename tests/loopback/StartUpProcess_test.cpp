@@ -184,7 +184,7 @@ TEST_F(StartUpProcess, HelpAndVersionPrintAndExitBeforeStartUp)
     EXPECT_NE(Out("help").find("Usage: plintor"), std::string::npos);
     EXPECT_EQ(Err("help"), "");
     EXPECT_EQ(Run("version", {"/ip", "--version"}), 0);
-    EXPECT_EQ(Out("version").rfind("plintor ", 0), 0u);
+    EXPECT_EQ(Out("version"), "plintor " PLINTOR_PROJECT_VERSION "\n");
 }
 
 TEST_F(StartUpProcess, NoConfigurationFileReportsIncorrectInformation)
