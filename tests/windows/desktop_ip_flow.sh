@@ -6,6 +6,7 @@
 # Exit status 77 (skipped) without xvfb-run or the stand-in printer.
 set -uo pipefail
 wine=$1 tests=$2 printer=$3
+. "$(dirname "$0")/desktop_prefix.sh"
 
 command -v xvfb-run >/dev/null || { echo "skipped: no xvfb-run (Debian package xvfb)" >&2; exit 77; }
 [ -x "$printer" ] || { echo "skipped: no stand-in printer at $printer (build the Linux tree first)" >&2; exit 77; }
@@ -29,13 +30,9 @@ pjl=$(sed -n 's/^pjl-port=//p' "$folder/ready" 2>/dev/null)
 snmp=$(sed -n 's/^snmp-port=//p' "$folder/ready" 2>/dev/null)
 [ -n "$pjl" ] && [ -n "$snmp" ] || { echo "the stand-in printer did not start:" >&2; cat "$folder/printer.out" >&2; exit 1; }
 
-# A prefix of its own: its wine server runs with this display only.
+# A prefix of its own (desktop_prefix.sh): its wine server runs with this display only.
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine}-desktop-flow"
 export PLINTOR_PJL_PORT=$pjl PLINTOR_TEST_SNMP_PORT=$snmp
 export PLINTOR_TEST_SNMP_BROADCAST=127.0.0.1 PLINTOR_TEST_SNMP_MULTICAST=::1
 export PLINTOR_SPOOLER_STATE="$folder/held" PLINTOR_TEST_PRINTER_LOG="$folder/log"
-[ -f "$WINEPREFIX/system.reg" ] || xvfb-run -a wineboot -i >/dev/null 2>&1
-status=0
-xvfb-run -a "$wine" "$tests" --gtest_brief=1 --gtest_filter='Win32IpFlow.*' || status=$?
-wineserver -k 2>/dev/null
-exit "$status"
+run_on_desktop "$wine" "$tests" --gtest_brief=1 --gtest_filter='Win32IpFlow.*'

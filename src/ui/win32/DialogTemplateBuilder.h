@@ -14,8 +14,9 @@ namespace plintor::win32 {
 // CreateDialogIndirectParamW and DialogBoxIndirectParamW require.
 //
 // The dialog itself is created without WS_VISIBLE (the front end shows it once its texts
-// are in place); its controls are visible unless the layout hides them. Edit limits are
-// not part of a template; ApplyEditLimits (Win32Controls.h) sets them afterwards.
+// are in place); its controls are visible unless the layout hides them. Edit limits and
+// password characters are not part of a template; ApplyEditSettings (Win32Controls.h) sets
+// them afterwards.
 std::vector<std::uint8_t> BuildDialogTemplate(const DialogTemplate& layout);
 
 // Dialog units a drop-down list adds below its selection field: a template gives a combo

@@ -282,7 +282,7 @@ NativeWindow CreateNativeDialog(const DialogTemplate& layout, NativeWindow paren
                                              static_cast<HWND>(parent), DialogProc, 0);
     if (!dialog)
         return nullptr;
-    ApplyEditLimits(dialog, layout);
+    ApplyEditSettings(dialog, layout);
     dialogs.insert(dialog);
     Looks()[dialog].kind = ControlKind::Dialog;
     controls.clear();

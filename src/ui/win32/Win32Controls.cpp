@@ -44,13 +44,20 @@ const wchar_t* ControlClassName(ControlKind kind)
     return nullptr;
 }
 
-void ApplyEditLimits(HWND dialog, const DialogTemplate& layout)
+void ApplyEditSettings(HWND dialog, const DialogTemplate& layout)
 {
     for (const ControlTemplate& control : layout.controls) {
-        if (control.kind != ControlKind::Edit || control.limit <= 0 || control.id < 0)
+        if (control.kind != ControlKind::Edit || control.id < 0)
             continue;
-        if (HWND edit = GetDlgItem(dialog, control.id))
+        HWND edit = GetDlgItem(dialog, control.id);
+        if (!edit)
+            continue;
+        if (control.limit > 0)
             SendMessageW(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(control.limit), 0);
+        // The edit of the common controls 6 hides a password behind black circles on
+        // Windows; Wine's shows asterisks unless it is told.
+        if (control.style & StylePassword)
+            SendMessageW(edit, EM_SETPASSWORDCHAR, PASSWORD_CHARACTER, 0);
     }
 }
 

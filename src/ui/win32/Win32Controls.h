@@ -15,7 +15,11 @@ bool RegisterControlClasses();
 // "ComboBox", "SysListView32", "SysIPAddress32"); nullptr for ControlKind::Dialog.
 const wchar_t* ControlClassName(ControlKind kind);
 
-// Sets every edit's most characters (EM_SETLIMITTEXT) on a dialog made from `layout`.
-void ApplyEditLimits(HWND dialog, const DialogTemplate& layout);
+// Sets what a template cannot hold on the edits of a dialog made from `layout`: their most
+// characters (EM_SETLIMITTEXT) and a password edit's character (EM_SETPASSWORDCHAR).
+void ApplyEditSettings(HWND dialog, const DialogTemplate& layout);
+
+// The character a password edit shows for each character typed: a black circle.
+inline constexpr wchar_t PASSWORD_CHARACTER = L'\u25CF';
 
 }

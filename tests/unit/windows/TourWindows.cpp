@@ -56,6 +56,25 @@ CThreadTimer::~CThreadTimer()
     timerTick = nullptr;
 }
 
+bool FontOfWindow(void* window, WindowFont& font)
+{
+    HWND handle = static_cast<HWND>(window);
+    HFONT held = reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    if (!held || !GetObjectW(held, sizeof description, &description))
+        return false;
+    HDC dc = GetDC(handle);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(handle, dc);
+    char face[LF_FACESIZE * 3] = {};
+    WideCharToMultiByte(CP_UTF8, 0, description.lfFaceName, -1, face, sizeof face, nullptr, nullptr);
+    font.face = face;
+    font.points = MulDiv(description.lfHeight < 0 ? -description.lfHeight : description.lfHeight, 72, dpi);
+    font.weight = static_cast<int>(description.lfWeight);
+    font.underline = description.lfUnderline != 0;
+    return true;
+}
+
 std::vector<void*> VisibleThreadWindows()
 {
     std::vector<void*> windows;

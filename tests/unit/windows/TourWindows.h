@@ -30,6 +30,16 @@ private:
     std::uintptr_t id = 0;
 };
 
+// The font a window draws its text in (WM_GETFONT): its face, its height in points at the
+// window's dots per inch, its weight and underline. False for a window without a font.
+struct WindowFont {
+    std::string face;
+    int points = 0;
+    int weight = 0;
+    bool underline = false;
+};
+bool FontOfWindow(void* window, WindowFont& font);
+
 // The calling thread's visible top-level windows, the one in front first.
 std::vector<void*> VisibleThreadWindows();
 

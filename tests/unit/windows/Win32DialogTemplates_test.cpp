@@ -100,6 +100,9 @@ void ExpectControlsOfLayout(HWND dialog, const DialogTemplate& layout)
         if (c.kind == ControlKind::Edit && c.limit > 0) {
             EXPECT_EQ(SendMessageW(child, EM_GETLIMITTEXT, 0, 0), c.limit);
         }
+        if (c.kind == ControlKind::Edit && (c.style & StylePassword)) {
+            EXPECT_EQ(SendMessageW(child, EM_GETPASSWORDCHAR, 0, 0), PASSWORD_CHARACTER);
+        }
 
         // The dialog manager scales a control's place and its size each on its own;
         // MapDialogRect scales the four fields each on its own too.
@@ -154,7 +157,7 @@ TEST(Win32DialogTemplates, EveryLayoutBecomesADialogWithTheLayoutsControls)
         ASSERT_EQ(bytes.size() % 2, 0u);
         const HWND dialog = Create(bytes, layout->child ? frame : nullptr);
         ASSERT_NE(dialog, nullptr) << "dialog " << id << ", error " << GetLastError();
-        ApplyEditLimits(dialog, *layout);
+        ApplyEditSettings(dialog, *layout);
         ExpectControlsOfLayout(dialog, *layout);
         const LONG style = GetWindowLongW(dialog, GWL_STYLE);
         EXPECT_EQ((style & WS_CHILD) != 0, layout->child) << id;
@@ -194,7 +197,7 @@ TEST(Win32DialogTemplates, ItemsAfterTextsOfEveryLengthAndNonAsciiTextsArriveInt
     const std::vector<std::uint8_t> bytes = BuildDialogTemplate(layout);
     const HWND dialog = Create(bytes, nullptr);
     ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
-    ApplyEditLimits(dialog, layout);
+    ApplyEditSettings(dialog, layout);
     ExpectControlsOfLayout(dialog, layout);
     wchar_t caption[64] = {};
     GetWindowTextW(dialog, caption, 64);

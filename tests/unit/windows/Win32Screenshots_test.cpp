@@ -2,11 +2,15 @@
 // English and German, taken from the screen of the display: written as PNG files into the
 // folder that PLINTOR_SCREENSHOT_DIR names (scripts/windows screenshots sets it), and
 // checked on every run: each page, dialog and message box the tour visits gives a picture,
-// and no picture is one colour.
+// no picture is one colour, every control draws in the font the model gives it, and every
+// text of a page or dialog fits its control as the
+// system measures it with the control's font (the dialog font is Tahoma here, as on
+// Windows, where the Linux desktop measures DejaVu).
 
 #include "PageTour.h"
 #include "TourWindows.h"
 #include "WindowPicture.h"
+#include "WindowTextFit.h"
 
 #include "core/LangId.h"
 #include "pages/CWizardDlg.h"
@@ -59,6 +63,29 @@ private:
     std::set<NativeWindow> visited;
     CThreadTimer timer;
 };
+
+// The controls of `dialog` whose windows do not draw in the font the model gives them now,
+// after every change the model made: face (the dialog font's face may come back as the
+// shell's second one), size in points, weight and underline.
+std::vector<std::string> FontsAmiss(CDialog& dialog)
+{
+    std::vector<std::string> amiss;
+    for (CWindow* child : dialog.Children()) {
+        NativeWindow native = CWin32FrontEnd::NativeOf(*child);
+        WindowFont font;
+        if (!native || child->Kind() == ControlKind::Dialog || !FontOfWindow(native, font))
+            continue;
+        const FontDesc& model = child->GetFont();
+        const bool sameFace = font.face == model.face || (model.face == "MS Shell Dlg" && font.face == "MS Shell Dlg 2");
+        if (sameFace && font.points == model.height && font.weight == model.weight && font.underline == model.underline)
+            continue;
+        amiss.push_back("control " + std::to_string(child->Id()) + " draws in " + font.face + " "
+                        + std::to_string(font.points) + " pt, weight " + std::to_string(font.weight) + ", not "
+                        + model.face + " " + std::to_string(model.height) + " pt, weight "
+                        + std::to_string(model.weight));
+    }
+    return amiss;
+}
 
 // The tour's front end: the Windows front end itself, installed for the tour's life.
 class CWin32Tour : public tour::CTourFrontEnd {
@@ -118,18 +145,33 @@ TEST(Win32Screenshots, EveryPageAndDialogInEnglishAndGermanIsAWholePicture)
             else if (!out.empty() && !test::WritePng(out / file, image))
                 faults.push_back(file + ": not written");
         };
+        auto fit = [&faults, &prefix = prefix](const std::string& name, NativeWindow window) {
+            for (const std::string& why : ClippedTexts(window))
+                faults.push_back(prefix + name + ": " + why);
+        };
+        auto fonts = [&faults, &prefix = prefix](const std::string& name, CDialog& dialog) {
+            for (const std::string& why : FontsAmiss(dialog))
+                faults.push_back(prefix + name + ": " + why);
+        };
         CWin32Tour frontEnd([&](const std::string& name, NativeWindow window) {
-            boxes += name.find(" message ") != std::string::npos;
+            const bool box = name.find(" message ") != std::string::npos;
+            boxes += box;
             take(name, window);
+            if (!box)
+                fit(name, window);
         });
         tour::TourEveryPage(frontEnd, language, [&](const std::string& name, CWizardDlg& wizard, CDialog& page) {
             pages.insert(wizard.currentPage);
             take(name, CWin32FrontEnd::NativeOf(wizard));
+            fit(name, CWin32FrontEnd::NativeOf(wizard));
+            fonts(name, page);
             guides += tour::OpenEveryGuide(page);
         });
         tour::TourDialogs(frontEnd, language, [&](const std::string& name, CDialog& dialog) {
             ++dialogs;
             take(name, CWin32FrontEnd::NativeOf(dialog));
+            fit(name, CWin32FrontEnd::NativeOf(dialog));
+            fonts(name, dialog);
         });
         const int messages = tour::TourMessageBoxes(frontEnd, language);
         EXPECT_EQ(pages.size(), static_cast<std::size_t>(kPageCount));
