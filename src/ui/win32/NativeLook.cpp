@@ -88,12 +88,18 @@ void ForgetLook(HWND window)
     auto found = Looks().find(window);
     if (found == Looks().end())
         return;
-    if (found->second.image && found->second.kind == ControlKind::Bitmap) {
-        if (HANDLE held = reinterpret_cast<HANDLE>(SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, 0)))
+    if (found->second.kind == ControlKind::Bitmap) {
+        // The control holds the bitmap it was given or a copy of it; neither goes with it.
+        HANDLE held = reinterpret_cast<HANDLE>(SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (held)
             DeleteObject(held);
-        DeleteObject(found->second.image);
-    } else if (found->second.image) {
-        DestroyIcon(static_cast<HICON>(found->second.image));
+        if (found->second.image && found->second.image != held)
+            DeleteObject(found->second.image);
+    } else if (found->second.kind == ControlKind::Dialog) {
+        // A window does not destroy the icons it was given when it goes.
+        for (WPARAM which : {ICON_BIG, ICON_SMALL})
+            if (HANDLE icon = reinterpret_cast<HANDLE>(SendMessageW(window, WM_SETICON, which, 0)))
+                DestroyIcon(static_cast<HICON>(icon));
     }
     Looks().erase(found);
 }

@@ -23,7 +23,7 @@ struct Look {
     std::uint32_t background = kNoColour;
     bool transparent = false;
     int picture = 0;
-    HANDLE image = nullptr;   // the bitmap a static holds, or the dialog's icon
+    HANDLE image = nullptr;   // the bitmap a static holds
     bool placed = false;      // a top-level window was centred once
 };
 

@@ -9,6 +9,7 @@
 #include "ui/CIpAddressControl.h"
 #include "ui/CListView.h"
 #include "ui/win32/CWin32FrontEnd.h"
+#include "resources/dialogs/DialogIds.h"
 
 #include "Win32Drive.h"
 #include "Win32Input.h"
@@ -38,6 +39,7 @@ constexpr int kDigits = 105;
 constexpr int kList = 106;
 constexpr int kChoice = 107;
 constexpr int kAddress = 108;
+constexpr int kPicture = 109;
 constexpr unsigned kPosted = WM_USER + 1;
 constexpr int kArrowUp = 0x26;   // the system's virtual key of the up arrow
 // How long a step may take before the test gives up on it.
@@ -222,6 +224,29 @@ TEST_F(Win32FrontEndTest, EnterEscapeAndF1GoToTheModelFirstTabAndMnemonicsToTheD
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dialog.keys, (std::vector<int>{VK_ESCAPE, VK_F1, VK_RETURN, VK_RETURN}));
     EXPECT_EQ(dialog.helps, 1);
+}
+
+TEST_F(Win32FrontEndTest, AGoneDialogLeavesNoIconOrPictureBehind)
+{
+    DialogTemplate layout = ProbeLayout();
+    layout.controls.push_back({kPicture, ControlKind::Bitmap, 150, 30, 40, 30, "", 0, IDB_METHOD_USB});
+    // Shown several times, as a page is: every round's icons and picture go with its window.
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(dialog.Create(layout, nullptr));
+        dialog.SetBitmap(IDI_PROGRAM);
+        void* first = test::NativeBitmap(CWin32FrontEnd::NativeOf(*dialog.GetDlgItem(kPicture)));
+        ASSERT_TRUE(test::BitmapAlive(first)) << round;
+        dialog.GetDlgItem(kPicture)->SetBitmap(IDB_METHOD_NETWORK);
+        EXPECT_FALSE(test::BitmapAlive(first)) << round;
+        void* big = test::NativeIcon(CWin32FrontEnd::NativeOf(dialog), true);
+        void* small = test::NativeIcon(CWin32FrontEnd::NativeOf(dialog), false);
+        void* picture = test::NativeBitmap(CWin32FrontEnd::NativeOf(*dialog.GetDlgItem(kPicture)));
+        ASSERT_TRUE(test::IconAlive(big) && test::IconAlive(small) && test::BitmapAlive(picture)) << round;
+        dialog.DestroyWindow();
+        EXPECT_FALSE(test::IconAlive(big)) << round;
+        EXPECT_FALSE(test::IconAlive(small)) << round;
+        EXPECT_FALSE(test::BitmapAlive(picture)) << round;
+    }
 }
 
 TEST_F(Win32FrontEndTest, APostedMessageRunsWhileAMessageBoxIsOpen)

@@ -143,6 +143,32 @@ bool NativeEnabled(NativeWindow window)
     return IsWindowEnabled(H(window)) != FALSE;
 }
 
+void* NativeIcon(NativeWindow dialog, bool big)
+{
+    return reinterpret_cast<void*>(SendMessageW(H(dialog), WM_GETICON, big ? ICON_BIG : ICON_SMALL, 0));
+}
+
+void* NativeBitmap(NativeWindow picture)
+{
+    return reinterpret_cast<void*>(SendMessageW(H(picture), STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+bool IconAlive(void* icon)
+{
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(static_cast<HICON>(icon), &info))
+        return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
+bool BitmapAlive(void* bitmap)
+{
+    BITMAP description{};
+    return bitmap && GetObjectW(static_cast<HBITMAP>(bitmap), sizeof description, &description) != 0;
+}
+
 bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text)
 {
     BoxSearch search;

@@ -32,6 +32,12 @@ void CloseFromTitleBar(NativeWindow dialog);
 std::string NativeText(NativeWindow window);
 bool NativeChecked(NativeWindow button);
 bool NativeEnabled(NativeWindow window);
+// The pictures a window holds: a dialog's big and small icon, a picture control's bitmap
+// (null where none), and whether such a handle still names a live icon or bitmap.
+void* NativeIcon(NativeWindow dialog, bool big);
+void* NativeBitmap(NativeWindow picture);
+bool IconAlive(void* icon);
+bool BitmapAlive(void* bitmap);
 
 // Waits (bounded) for a message box of this process whose caption is `caption`, reads its
 // text into `text` and presses its button `buttonId`. False when no box came.
