@@ -271,8 +271,10 @@ void StopNativeWindows()
 void WakeNativeLoop()
 {
     HWND wake = wakeWindow.load();
-    if (wake && !wakePosted.exchange(true))
-        PostMessageW(wake, WM_WAKE, 0, 0);
+    // A post the system refuses (a full queue, a window that went meanwhile) wakes nobody:
+    // the next wake-up posts again.
+    if (wake && !wakePosted.exchange(true) && !PostMessageW(wake, WM_WAKE, 0, 0))
+        wakePosted = false;
 }
 
 NativeWindow CreateNativeDialog(const DialogTemplate& layout, NativeWindow parent, std::vector<NativeWindow>& controls)
