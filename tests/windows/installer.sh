@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Under Wine, in a prefix of its own: "plintor-setup.exe /S" installs the program and its
 # configuration file, the Start menu entry and the entry in the system's list of programs;
-# the uninstaller, run silently, removes all of them. The prefix's wine server is ended
-# afterwards.
+# the uninstaller, run silently, removes all of them. A new version installed over one in
+# a folder of the user's choice goes there, and the uninstaller keeps a file the user put
+# in it. The prefix's wine server is ended afterwards.
 #   installer.sh WINE SETUP PROGRAM CONFIG VERSION
 # Exit status 77 (skipped) when the build made no installer (no makensis).
 set -uo pipefail
@@ -84,6 +85,25 @@ rm -f "$installed/uninstall.exe"
 rmdir "$installed" 2>/dev/null
 [ -e "$shortcut" ] && fail "the Start menu entry is still there"
 [ -n "$(registry_entry)" ] && fail "the uninstall entry is still there"
+
+# An installation into a folder of the user's choice (with a blank in its name), and a new
+# version installed over it without naming the folder: the new one goes where the first
+# one is. The uninstaller keeps a file the user put there, and the folder with it.
+other='C:\Tools\Plintor Two'
+other_unix=$drive_c/Tools/Plintor\ Two
+read -ra other_folder <<<"/D=$other"
+"$wine" "$setup" /S "${other_folder[@]}" || fail "the installer into another folder ended with status $?"
+"$wine" "$setup" /S || fail "the installer over an earlier one ended with status $?"
+cmp -s "$other_unix/plintor.exe" "$program" || fail "no plintor.exe in the folder chosen"
+[ -e "$installed" ] && fail "the new version went to $folder, not where the earlier one is"
+entry=$(registry_entry)
+expect_value InstallLocation "REG_SZ $other"
+echo notes >"$other_unix/notes.txt"
+read -ra other_folder <<<"_?=$other"
+"$wine" "$other_unix/uninstall.exe" /S "${other_folder[@]}" || fail "the uninstaller ended with status $?"
+left=$(cd "$other_unix" 2>/dev/null && ls -A | tr '\n' ' ')
+[ "$left" = "notes.txt uninstall.exe " ] || fail "the uninstaller left in a folder with a user's file: ${left:-nothing}"
+rm -rf "$drive_c/Tools"
 
 wineserver -k 2>/dev/null
 exit "$status"
