@@ -30,21 +30,22 @@ bool CMessageQueue::IsMainThread() const
 
 void CMessageQueue::SetWakeHandler(std::function<void()> handler)
 {
-    std::lock_guard lock(mutex);
+    std::lock_guard lock(wakeMutex);
     wake = std::move(handler);
 }
 
 void CMessageQueue::Enqueue(Entry entry)
 {
-    std::function<void()> wakeHandler;
     {
         std::lock_guard lock(mutex);
         entries.push_back(std::move(entry));
-        wakeHandler = wake;
     }
     queued.notify_all();
-    if (wakeHandler)
-        wakeHandler();
+    // Called under its own lock: a front end that replaces the handler before it goes is
+    // not woken after that any more.
+    std::lock_guard lock(wakeMutex);
+    if (wake)
+        wake();
 }
 
 void CMessageQueue::Post(Task task)

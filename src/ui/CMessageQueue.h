@@ -51,7 +51,8 @@ public:
     void Reset();
 
     // Called (from the posting thread) after every Post, so that a front end whose loop
-    // sleeps elsewhere can wake up and call RunPending.
+    // sleeps elsewhere can wake up and call RunPending. Once this returns, the handler it
+    // replaced is neither running nor called again; a handler must not block.
     void SetWakeHandler(std::function<void()> handler);
 
 private:
@@ -68,6 +69,7 @@ private:
     std::condition_variable queued;
     std::deque<Entry> entries;
     std::thread::id owner = std::this_thread::get_id();
+    std::mutex wakeMutex;               // held while `wake` is called or replaced
     std::function<void()> wake;
 };
 

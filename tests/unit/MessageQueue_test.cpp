@@ -206,6 +206,34 @@ TEST_F(MessageQueueTest, APostFromAWorkerWakesTheFrontEnd)
     queue.RunPending();
 }
 
+TEST_F(MessageQueueTest, AFrontEndThatReplacedTheWakeHandlerIsNotWokenByAWorkerAnyMore)
+{
+    // A worker's wake-up is under way when the main thread removes the front end: the
+    // removal waits for it, so that the front end may go at once afterwards.
+    std::atomic<bool> waking{false}, release{false}, replaced{false}, replacedWhileWaking{false};
+    queue.SetWakeHandler([&] {
+        waking = true;
+        while (!release)
+            std::this_thread::yield();
+        replacedWhileWaking = replaced.load();
+    });
+    std::thread worker([&] { queue.Post([] {}); });
+    while (!waking)
+        std::this_thread::yield();
+    std::thread remover([&] {
+        queue.SetWakeHandler(nullptr);
+        replaced = true;
+    });
+    // Time for a removal that does not wait to finish; one that waits cannot finish.
+    std::this_thread::sleep_for(100ms);
+    release = true;
+    worker.join();
+    remover.join();
+    EXPECT_FALSE(replacedWhileWaking);
+    EXPECT_TRUE(replaced);
+    queue.RunPending();
+}
+
 TEST_F(MessageQueueTest, AWorkersCloseRequestEndsTheModalLoopThatRunsMeanwhile)
 {
     // The "please wait" pattern: the main thread runs a modal dialog, a worker does the
