@@ -354,7 +354,14 @@ NativeWindow NativeAncestorIn(NativeWindow window, const std::function<bool(Nati
 int ShowNativeMessageBox(NativeWindow owner, const std::string& text, const std::string& caption, std::uint32_t style,
                          std::uint16_t language)
 {
-    return ShowSystemMessageBox(static_cast<HWND>(owner), text, caption, style, language);
+    // The box belongs to the window the user works in, so that the system hands the
+    // activation back to it when the box goes. An ownerless box disables the thread's
+    // windows while it is up, and they are still disabled when it goes: the activation
+    // would go to another program. A disabled owner has a modal dialog over it: that one.
+    HWND boxOwner = owner ? static_cast<HWND>(owner) : GetActiveWindow();
+    if (boxOwner && !IsWindowEnabled(boxOwner))
+        boxOwner = GetLastActivePopup(boxOwner);
+    return ShowSystemMessageBox(boxOwner, text, caption, style, language);
 }
 
 }

@@ -279,6 +279,33 @@ TEST_F(Win32FrontEndTest, APostedMessageRunsWhileAMessageBoxIsOpen)
     EXPECT_GE(dialog.postedWhileBoxOpen.load(), 1);
 }
 
+TEST_F(Win32FrontEndTest, AMessageBoxWithoutOwnerGivesTheActivationBackToTheWindowThatHadIt)
+{
+    // Ownerless, the box would leave the thread's windows disabled as it goes, and the
+    // system would activate another program's window: it belongs to the active window.
+    ASSERT_TRUE(dialog.Create(ProbeLayout(), nullptr));
+    dialog.ShowWindow(true);
+    test::NativeWindow shown = CWin32FrontEnd::NativeOf(dialog);
+    ASSERT_EQ(test::ActiveWindow(), shown);
+    test::NativeWindow owner = nullptr;
+    bool answered = false;
+    std::thread user([&] {
+        owner = test::MessageBoxOwner("Probe notice");
+        answered = test::AnswerMessageBox("Probe notice", IDOK);
+    });
+    MessageBoxRequest request;
+    request.text = "Done.";
+    request.caption = "Probe notice";
+    request.style = MB_OK;
+    ShowMessageBox(request);
+    user.join();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(owner, shown);
+    EXPECT_EQ(test::ActiveWindow(), shown);
+    EXPECT_TRUE(test::NativeEnabled(shown));
+    dialog.DestroyWindow();
+}
+
 TEST_F(Win32FrontEndTest, ListRowsComboItemsAndAddressFieldsChosenOnTheWindowsReachTheModel)
 {
     bool shown = false, clicked = false, moved = false;

@@ -169,7 +169,9 @@ bool BitmapAlive(void* bitmap)
     return bitmap && GetObjectW(static_cast<HBITMAP>(bitmap), sizeof description, &description) != 0;
 }
 
-bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text)
+namespace {
+
+HWND WaitForBox(const std::string& caption)
 {
     BoxSearch search;
     search.caption = win32::WideFromUtf8(caption);
@@ -178,12 +180,31 @@ bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* tex
         if (!search.found)
             Sleep(50);
     }
-    if (!search.found)
+    return search.found;
+}
+
+}
+
+bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text)
+{
+    HWND box = WaitForBox(caption);
+    if (!box)
         return false;
     if (text)
-        *text = NativeText(GetDlgItem(search.found, 0xFFFF));
-    PostMessageW(GetDlgItem(search.found, buttonId), BM_CLICK, 0, 0);
+        *text = NativeText(GetDlgItem(box, 0xFFFF));
+    PostMessageW(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
     return true;
+}
+
+NativeWindow MessageBoxOwner(const std::string& caption)
+{
+    HWND box = WaitForBox(caption);
+    return box ? GetWindow(box, GW_OWNER) : nullptr;
+}
+
+NativeWindow ActiveWindow()
+{
+    return GetActiveWindow();
 }
 
 }

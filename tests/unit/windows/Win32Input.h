@@ -42,6 +42,11 @@ bool BitmapAlive(void* bitmap);
 // Waits (bounded) for a message box of this process whose caption is `caption`, reads its
 // text into `text` and presses its button `buttonId`. False when no box came.
 bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* text = nullptr);
+// Waits (bounded) for a message box of this process whose caption is `caption` and
+// returns the window that owns it (null: none, or no box came).
+NativeWindow MessageBoxOwner(const std::string& caption);
+// The calling thread's active window.
+NativeWindow ActiveWindow();
 // Answers every message box of this process that is open now with No, else OK, else
 // Cancel (a run that went astray is ended so); returns how many it answered.
 int DismissMessageBoxes();
