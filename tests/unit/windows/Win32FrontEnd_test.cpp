@@ -8,6 +8,7 @@
 #include "ui/CEdit.h"
 #include "ui/CIpAddressControl.h"
 #include "ui/CListView.h"
+#include "ui/CMessageQueue.h"
 #include "ui/win32/CWin32FrontEnd.h"
 #include "resources/dialogs/DialogIds.h"
 
@@ -304,6 +305,50 @@ TEST_F(Win32FrontEndTest, AMessageBoxWithoutOwnerGivesTheActivationBackToTheWind
     EXPECT_EQ(test::ActiveWindow(), shown);
     EXPECT_TRUE(test::NativeEnabled(shown));
     dialog.DestroyWindow();
+}
+
+TEST_F(Win32FrontEndTest, AModalDialogGivesTheActivationBackToItsOwnerAndAQuitEndsEveryLoop)
+{
+    CProbeDialog inner;
+    std::atomic<int> innerRuns{0};
+    std::atomic<bool> outerReturned{false};
+    bool innerShown = false, outerActive = false, outerEnabled = false, quitShown = false, outerEnded = false;
+    auto openInner = [&] {
+        CMessageQueue::Instance().Post([&] {
+            inner.DoModal(ChoicesLayout(), &dialog);
+            ++innerRuns;
+        });
+        return WaitUntil([&] { return inner.Exists() && inner.IsWindowVisible() && inner.peer != nullptr; }, kBound);
+    };
+    std::thread user([&] {
+        if (!Shown())
+            return;
+        innerShown = openInner();
+        test::PressButton(OnMain([&] { return CWin32FrontEnd::NativeOf(*inner.GetDlgItem(IDCANCEL)); }));
+        WaitUntil([&] { return innerRuns == 1; }, kBound);
+        outerActive = OnMain([this] { return test::ActiveWindow() == CWin32FrontEnd::NativeOf(dialog); });
+        outerEnabled = test::NativeEnabled(OnMain([this] { return CWin32FrontEnd::NativeOf(dialog); }));
+        // A quit taken by the inner loop reaches the outer one too.
+        quitShown = openInner();
+        OnMain([] { return test::PostQuit(), 0; });
+        for (int i = 0; i < 200 && !outerReturned; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (!outerReturned)
+            OnMain([this] { return dialog.EndDialog(IDOK), 0; });
+        else
+            outerEnded = true;
+    });
+    dialog.DoModal(ProbeLayout());
+    outerReturned = true;
+    user.join();
+    const bool quitLeft = test::TakeQuit();
+    ASSERT_TRUE(innerShown);
+    EXPECT_TRUE(outerActive);
+    EXPECT_TRUE(outerEnabled);
+    ASSERT_TRUE(quitShown);
+    EXPECT_EQ(innerRuns, 2);
+    EXPECT_TRUE(outerEnded);
+    EXPECT_TRUE(quitLeft);
 }
 
 TEST_F(Win32FrontEndTest, ListRowsComboItemsAndAddressFieldsChosenOnTheWindowsReachTheModel)

@@ -207,6 +207,17 @@ NativeWindow ActiveWindow()
     return GetActiveWindow();
 }
 
+void PostQuit()
+{
+    PostQuitMessage(0);
+}
+
+bool TakeQuit()
+{
+    MSG msg{};
+    return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
 }
 
 namespace plintor::test {

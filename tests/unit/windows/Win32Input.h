@@ -47,6 +47,10 @@ bool AnswerMessageBox(const std::string& caption, int buttonId, std::string* tex
 NativeWindow MessageBoxOwner(const std::string& caption);
 // The calling thread's active window.
 NativeWindow ActiveWindow();
+// Posts WM_QUIT to the calling thread; takes it from the thread's queue again, true when
+// one was there.
+void PostQuit();
+bool TakeQuit();
 // Answers every message box of this process that is open now with No, else OK, else
 // Cancel (a run that went astray is ended so); returns how many it answered.
 int DismissMessageBoxes();
