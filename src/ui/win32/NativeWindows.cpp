@@ -48,6 +48,34 @@ std::array<int, 4> ReadAddress(HWND address)
     return fields;
 }
 
+bool droppingHalf = false;   // HalfCharacterTyped is changing an edit's text
+
+// A character outside the BMP is typed as two WM_CHARs, its two UTF-16 halves. True while
+// the first half waits for the second: the text is not the user's until both are in.
+// Where the edit's limit leaves room for the first half only, the text would keep half a
+// character, and the second half would come in alone once the first is gone: both halves
+// are dropped, as a character that does not fit is.
+bool HalfCharacterTyped(HWND edit)
+{
+    const std::wstring text = TextOf(edit);
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    if (end == 0 || end > text.size())
+        return false;
+    const wchar_t last = text[end - 1];
+    const bool loneSecond = IS_LOW_SURROGATE(last) && !(end >= 2 && IS_HIGH_SURROGATE(text[end - 2]));
+    const bool loneFirst = IS_HIGH_SURROGATE(last) && !(end < text.size() && IS_LOW_SURROGATE(text[end]));
+    if (!loneSecond && !loneFirst)
+        return false;
+    if (loneFirst && text.size() < static_cast<std::size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0)))
+        return true;
+    droppingHalf = true;
+    SendMessageW(edit, EM_SETSEL, end - 1, end);
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    droppingHalf = false;
+    return false;
+}
+
 void Notified(HWND control, int code)
 {
     const Look* look = FindLook(control);
@@ -63,7 +91,7 @@ void Notified(HWND control, int code)
             events->Clicked(control);
         break;
     case ControlKind::Edit:
-        if (code == EN_CHANGE)
+        if (code == EN_CHANGE && !droppingHalf && !HalfCharacterTyped(control))
             events->TextEdited(control, Utf8FromWide(TextOf(control)));
         break;
     case ControlKind::IpAddress:

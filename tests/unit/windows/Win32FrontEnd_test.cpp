@@ -160,7 +160,7 @@ protected:
 TEST_F(Win32FrontEndTest, ClicksTypingAndTheTitleBarReachTheModelWhichStaysTheTruth)
 {
     bool shown = false, typedCut = false, pastedCut = false;
-    std::string pastedNative;
+    std::string pastedNative, wideFits, wideCut, wideCutNative;
     std::thread user([&] {
         shown = Shown();
         if (!shown)
@@ -168,6 +168,13 @@ TEST_F(Win32FrontEndTest, ClicksTypingAndTheTitleBarReachTheModelWhichStaysTheTr
         test::PressButton(Native(kTwo));
         test::TypeText(Native(kLimited), "abcdefgh");
         typedCut = OnMain([this] { return dialog.GetDlgItem(kLimited)->GetWindowText() == "abcde"; });
+        // A character outside the BMP takes two of the edit's places: it goes in whole
+        // where both are left, and not at all where one is.
+        test::TypeText(Native(kLimited), "abc\xF0\x9F\x98\x80");
+        wideFits = OnMain([this] { return dialog.GetDlgItem(kLimited)->GetWindowText(); });
+        test::TypeText(Native(kLimited), "abcd\xF0\x9F\x98\x80");
+        wideCut = OnMain([this] { return dialog.GetDlgItem(kLimited)->GetWindowText(); });
+        wideCutNative = test::NativeText(Native(kLimited));
         // Letters pasted past the edit's own digit rule: the model drops them and the edit
         // follows, also when what is left is the text it had.
         test::PasteText(Native(kDigits), "12ab34");
@@ -185,6 +192,9 @@ TEST_F(Win32FrontEndTest, ClicksTypingAndTheTitleBarReachTheModelWhichStaysTheTr
     EXPECT_TRUE(typedCut);
     EXPECT_TRUE(pastedCut);
     EXPECT_EQ(pastedNative, "1234");
+    EXPECT_EQ(wideFits, "abc\xF0\x9F\x98\x80");
+    EXPECT_EQ(wideCut, "abcd");
+    EXPECT_EQ(wideCutNative, "abcd");
     EXPECT_EQ(dialog.commands.back(), std::make_pair(int(IDCANCEL), int(BN_CLICKED)));
 }
 
