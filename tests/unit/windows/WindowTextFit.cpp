@@ -115,12 +115,44 @@ void Collect(HWND window, std::vector<std::string>& found)
     }
 }
 
+void CollectPictures(HWND window, std::vector<std::string>& found)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        if (ClassOf(child) == L"#32770") {
+            CollectPictures(child, found);
+            continue;
+        }
+        if (_wcsicmp(ClassOf(child).c_str(), L"Static") != 0
+            || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        RECT room{};
+        GetClientRect(child, &room);
+        BITMAP picture{};
+        auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (bitmap && GetObjectW(bitmap, sizeof picture, &picture) && picture.bmWidth == room.right
+            && picture.bmHeight == room.bottom)
+            continue;
+        found.push_back("control " + std::to_string(GetDlgCtrlID(child)) + ": picture "
+                        + std::to_string(picture.bmWidth) + "x" + std::to_string(picture.bmHeight) + " px in "
+                        + std::to_string(room.right) + "x" + std::to_string(room.bottom));
+    }
+}
+
 }
 
 std::vector<std::string> ClippedTexts(void* window)
 {
     std::vector<std::string> found;
     Collect(static_cast<HWND>(window), found);
+    return found;
+}
+
+std::vector<std::string> UnfilledPictures(void* window)
+{
+    std::vector<std::string> found;
+    CollectPictures(static_cast<HWND>(window), found);
     return found;
 }
 
