@@ -4,7 +4,8 @@
 #   run_on_desktop WINE PROGRAM [ARGS...]
 # runs PROGRAM under WINE in $WINEPREFIX, made or brought up to date first, on a virtual
 # display (xvfb-run), and ends the prefix's wine server before the display goes; the status
-# is the program's.
+# is the program's. PLINTOR_DESKTOP_DPI sets the system's dots per inch (96 unless set: 144
+# is Windows' 150%, 192 its 200%); a prefix keeps one, so each DPI wants a prefix of its own.
 #
 # The setup, so that the windows look as on Windows:
 # - Wine's own fonts (package fonts-wine), which Debian's Wine does not find where that
@@ -15,13 +16,16 @@
 # - Wine frames and places the windows itself: no window manager runs on the display to
 #   draw title bars, and a window that waits for one to take it back when it is hidden
 #   would wait two seconds each time.
+# - The dots per inch are the user's "LogPixels" (HKCU\Control Panel\Desktop), which Wine
+#   reads as each program starts: no wine server restart is needed, and a program keeps the
+#   DPI it started with.
 
 # Raised when the setup changes: a prefix set up by an earlier one is set up again.
-desktop_prefix_version=2
+desktop_prefix_version=3
 
 set_up_desktop_prefix() {
-  local wine=$1 stamp="$WINEPREFIX/plintor-desktop-prefix"
-  [ "$(cat "$stamp" 2>/dev/null)" = "$desktop_prefix_version" ] && return 0
+  local wine=$1 stamp="$WINEPREFIX/plintor-desktop-prefix" dpi=${PLINTOR_DESKTOP_DPI:-96}
+  [ "$(cat "$stamp" 2>/dev/null)" = "$desktop_prefix_version $dpi" ] && return 0
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
   local font
   for font in /usr/share/wine/fonts/*.ttf; do
@@ -35,10 +39,11 @@ set_up_desktop_prefix() {
     "$wine" reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink" \
       /v "$face" /t REG_MULTI_SZ /d "VL-PGothic-Regular.ttf,VL PGothic" /f >/dev/null 2>&1
   done
+  "$wine" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   # The registry reaches its files when the server ends by itself (a killed one does not
   # save it).
   wineserver -w 2>/dev/null
-  echo "$desktop_prefix_version" >"$stamp"
+  echo "$desktop_prefix_version $dpi" >"$stamp"
 }
 
 desktop_prefix_file=${BASH_SOURCE[0]}

@@ -429,8 +429,9 @@ bool CWin32FrontEnd::KeyPressed(NativeWindow native, int virtualKey)
 
 void CWin32FrontEnd::DpiChanged(NativeWindow dialog)
 {
+    // The list views' items too: their columns' widths are pixels at the window's DPI.
     if (CWindow* window = WindowOf(dialog))
-        ApplyAll(*window, PeerGeometry | PeerFont | PeerImage);
+        ApplyAll(*window, PeerGeometry | PeerFont | PeerImage | PeerItems);
 }
 
 }

@@ -54,6 +54,15 @@ UINT DpiOf(HWND window)
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+// A system metric at the window's DPI (the system's own DPI before Windows 10, 1607).
+int MetricOf(HWND window, int index)
+{
+    using GetMetricForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto getMetric = reinterpret_cast<GetMetricForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    return getMetric ? getMetric(index, DpiOf(window)) : GetSystemMetrics(index);
+}
+
 // The background a dialog paints: the model's colour, white for a page, else the system's.
 HBRUSH DialogBrush(HWND dialog, COLORREF& colour)
 {
@@ -319,7 +328,7 @@ void SetNativePicture(NativeWindow window, ControlKind kind, int resourceId)
         const WPARAM which[2] = {ICON_BIG, ICON_SMALL};
         for (int i = 0; i < 2; ++i) {
             HANDLE icon = resourceId ? LoadImageW(program, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
-                                                  GetSystemMetrics(sizes[i][0]), GetSystemMetrics(sizes[i][1]), 0)
+                                                  MetricOf(handle, sizes[i][0]), MetricOf(handle, sizes[i][1]), 0)
                                      : nullptr;
             if (HANDLE old = reinterpret_cast<HANDLE>(SendMessageW(handle, WM_SETICON, which[i],
                                                                     reinterpret_cast<LPARAM>(icon))))

@@ -41,6 +41,7 @@ constexpr int kList = 106;
 constexpr int kChoice = 107;
 constexpr int kAddress = 108;
 constexpr int kPicture = 109;
+constexpr int kPictureId = 133;   // a picture of the program's resources
 constexpr unsigned kPosted = WM_USER + 1;
 constexpr int kArrowUp = 0x26;   // the system's virtual key of the up arrow
 // How long a step may take before the test gives up on it.
@@ -404,6 +405,47 @@ TEST_F(Win32FrontEndTest, ListRowsComboItemsAndAddressFieldsChosenOnTheWindowsRe
     // The window is gone: what the model holds is what the user chose.
     EXPECT_EQ(dialog.choice, 1);
     EXPECT_EQ(dialog.address, (std::array<int, 4>{192, -1, 0, -1}));
+}
+
+// Under Wine no window ever changes monitors, and the system keeps saying the old DPI
+// (GetDpiForWindow), so the fonts and the list's columns come back at the sizes they had:
+// what this shows is that the window takes the place the system suggests, that its picture
+// is made anew at the size its control has then, and that the list and the drop-down list,
+// filled anew, keep what the model holds; not that the sizes follow the new DPI.
+TEST_F(Win32FrontEndTest, AWindowMovedToAnotherDpiTakesTheSuggestedPlaceAndRemakesItsPicturesAndLists)
+{
+    DialogTemplate layout = ChoicesLayout();
+    layout.controls.push_back({kPicture, ControlKind::Bitmap, 120, 80, 60, 12, "", StyleNone, kPictureId});
+    ASSERT_TRUE(dialog.Create(layout, nullptr));
+    auto* list = dialog.Item<CListView>(kList);
+    list->InsertColumn(0, "Name", 80);
+    for (int row = 0; row < 3; ++row)
+        list->InsertItem(row, "printer " + std::to_string(row));
+    list->SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const char* item : {"DHCP", "Static IP", "AutoIP"})
+        dialog.Item<CComboBox>(kChoice)->AddString(item);
+    dialog.Item<CComboBox>(kChoice)->SetCurSel(2);
+    dialog.ShowWindow(true);
+    test::NativeWindow window = CWin32FrontEnd::NativeOf(dialog);
+    ASSERT_NE(window, nullptr);
+    int width = 0, height = 0, clientWidth = 0, clientHeight = 0;
+    void* before = test::NativePicture(Native(kPicture), width, height, clientWidth, clientHeight);
+    ASSERT_NE(before, nullptr);
+
+    test::ChangeDpi(window, 144, {40, 30, 640, 480});
+    int left = 0, top = 0;
+    test::NativePlace(window, left, top);
+    EXPECT_EQ(left, 40);
+    EXPECT_EQ(top, 30);
+    void* after = test::NativePicture(Native(kPicture), width, height, clientWidth, clientHeight);
+    EXPECT_NE(after, nullptr);
+    EXPECT_NE(after, before) << "the picture was not made anew";
+    EXPECT_EQ(width, clientWidth);
+    EXPECT_EQ(height, clientHeight);
+    EXPECT_EQ(list->SelectedRow(), 1);
+    EXPECT_EQ(test::NativeSelectedRow(Native(kList)), 1);
+    EXPECT_EQ(test::NativeText(Native(kChoice)), "AutoIP");
+    dialog.DestroyWindow();
 }
 
 }

@@ -126,6 +126,41 @@ void CloseFromTitleBar(NativeWindow dialog)
     PostMessageW(H(dialog), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+void ChangeDpi(NativeWindow window, int dpi, const int (&suggested)[4])
+{
+    constexpr UINT kDpiChanged = 0x02E0;   // WM_DPICHANGED, Windows 8.1 and later
+    RECT place{suggested[0], suggested[1], suggested[2], suggested[3]};
+    SendMessageW(H(window), kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+}
+
+void NativePlace(NativeWindow window, int& left, int& top)
+{
+    RECT area{};
+    GetWindowRect(H(window), &area);
+    left = area.left;
+    top = area.top;
+}
+
+void* NativePicture(NativeWindow picture, int& width, int& height, int& clientWidth, int& clientHeight)
+{
+    auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(H(picture), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP description{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof description, &description))
+        return nullptr;
+    width = description.bmWidth;
+    height = description.bmHeight;
+    RECT client{};
+    GetClientRect(H(picture), &client);
+    clientWidth = client.right;
+    clientHeight = client.bottom;
+    return bitmap;
+}
+
+int NativeSelectedRow(NativeWindow list)
+{
+    return static_cast<int>(SendMessageW(H(list), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 std::string NativeText(NativeWindow window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(H(window))) + 1, L'\0');

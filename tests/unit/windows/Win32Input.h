@@ -29,7 +29,16 @@ void PressAltKey(NativeWindow window, char letter);
 // The title bar's close button (WM_SYSCOMMAND SC_CLOSE), posted.
 void CloseFromTitleBar(NativeWindow dialog);
 
+// WM_DPICHANGED as the system sends it when a window moves to a monitor of `dpi` dots per
+// inch, with the place it suggests (left, top, right, bottom, screen pixels); sent.
+void ChangeDpi(NativeWindow window, int dpi, const int (&suggested)[4]);
+// The window's top-left corner on the screen.
+void NativePlace(NativeWindow window, int& left, int& top);
+// The bitmap a picture control shows (null: none), its size and the control's client size.
+void* NativePicture(NativeWindow picture, int& width, int& height, int& clientWidth, int& clientHeight);
+
 std::string NativeText(NativeWindow window);
+int NativeSelectedRow(NativeWindow list);   // -1: none
 bool NativeChecked(NativeWindow button);
 bool NativeEnabled(NativeWindow window);
 // The pictures a window holds: a dialog's big and small icon, a picture control's bitmap

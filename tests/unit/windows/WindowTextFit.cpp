@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace plintor::win32 {
@@ -86,33 +87,56 @@ bool TextRoom(HWND control, RECT& room, UINT& format)
     }
 }
 
-void Collect(HWND window, std::vector<std::string>& found)
+// Calls `visit` with every visible control under `window`, searched through its child
+// dialogs.
+void ForEachControl(HWND window, const std::function<void(HWND)>& visit)
 {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child))
             continue;
-        if (ClassOf(child) == L"#32770") {
-            Collect(child, found);
-            continue;
-        }
-        RECT room{};
-        UINT format = 0;
-        const std::wstring text = TextOf(child);
-        if (text.empty() || !TextRoom(child, room, format))
-            continue;
-        HDC dc = GetDC(child);
-        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-        RECT need{0, 0, room.right - room.left, 0};
-        DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT);
-        SelectObject(dc, previous);
-        ReleaseDC(child, dc);
-        const int haveWidth = room.right - room.left, haveHeight = room.bottom - room.top;
-        if (need.right <= haveWidth && need.bottom <= haveHeight)
-            continue;
-        found.push_back("control " + std::to_string(GetDlgCtrlID(child)) + ": \"" + Utf8(text) + "\" needs "
-                        + std::to_string(need.right) + "x" + std::to_string(need.bottom) + " px, has "
-                        + std::to_string(haveWidth) + "x" + std::to_string(haveHeight));
+        if (ClassOf(child) == L"#32770")
+            ForEachControl(child, visit);
+        else
+            visit(child);
     }
+}
+
+void CheckTextFits(HWND control, std::vector<std::string>& found)
+{
+    RECT room{};
+    UINT format = 0;
+    const std::wstring text = TextOf(control);
+    if (text.empty() || !TextRoom(control, room, format))
+        return;
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT need{0, 0, room.right - room.left, 0};
+    DrawTextW(dc, text.c_str(), -1, &need, format | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    const int haveWidth = room.right - room.left, haveHeight = room.bottom - room.top;
+    if (need.right <= haveWidth && need.bottom <= haveHeight)
+        return;
+    found.push_back("control " + std::to_string(GetDlgCtrlID(control)) + ": \"" + Utf8(text) + "\" needs "
+                    + std::to_string(need.right) + "x" + std::to_string(need.bottom) + " px, has "
+                    + std::to_string(haveWidth) + "x" + std::to_string(haveHeight));
+}
+
+void CheckPictureFills(HWND control, std::vector<std::string>& found)
+{
+    if (_wcsicmp(ClassOf(control).c_str(), L"Static") != 0
+        || (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        return;
+    RECT room{};
+    GetClientRect(control, &room);
+    BITMAP picture{};
+    auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (bitmap && GetObjectW(bitmap, sizeof picture, &picture) && picture.bmWidth == room.right
+        && picture.bmHeight == room.bottom)
+        return;
+    found.push_back("control " + std::to_string(GetDlgCtrlID(control)) + ": picture "
+                    + std::to_string(picture.bmWidth) + "x" + std::to_string(picture.bmHeight) + " px in "
+                    + std::to_string(room.right) + "x" + std::to_string(room.bottom));
 }
 
 }
@@ -120,7 +144,14 @@ void Collect(HWND window, std::vector<std::string>& found)
 std::vector<std::string> ClippedTexts(void* window)
 {
     std::vector<std::string> found;
-    Collect(static_cast<HWND>(window), found);
+    ForEachControl(static_cast<HWND>(window), [&found](HWND control) { CheckTextFits(control, found); });
+    return found;
+}
+
+std::vector<std::string> UnfilledPictures(void* window)
+{
+    std::vector<std::string> found;
+    ForEachControl(static_cast<HWND>(window), [&found](HWND control) { CheckPictureFills(control, found); });
     return found;
 }
 
