@@ -41,8 +41,13 @@ set_up_desktop_prefix() {
   done
   "$wine" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   # The registry reaches its files when the server ends by itself (a killed one does not
-  # save it).
-  wineserver -w 2>/dev/null
+  # save it); a server still up after two minutes has saved nothing, and the prefix is
+  # set up again next time.
+  if ! timeout 120 wineserver -w 2>/dev/null; then
+    wineserver -k 2>/dev/null
+    echo "desktop_prefix: the wine server of $WINEPREFIX did not end; its setup was not saved" >&2
+    return 1
+  fi
   echo "$desktop_prefix_version $dpi" >"$stamp"
 }
 
@@ -53,7 +58,7 @@ run_on_desktop() {
   # display reads this file again.
   xvfb-run -a bash -c '
     . "$0"
-    set_up_desktop_prefix "$1"
+    set_up_desktop_prefix "$1" || exit 1
     status=0
     "$@" || status=$?
     wineserver -k 2>/dev/null

@@ -16,31 +16,35 @@
 
 namespace plintor::platform::windows {
 
-inline std::wstring WideFromAnsi(std::string_view text)
+// Text in `codePage` (CP_ACP, CP_UTF8) as UTF-16 and back; empty when the system refuses.
+inline std::wstring WideFromCodePage(std::string_view text, UINT codePage)
 {
     if (text.empty())
         return {};
-    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    int count = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (count <= 0)
         return {};
     std::wstring wide(static_cast<std::size_t>(count), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
     return wide;
 }
 
-inline std::string AnsiFromWide(std::wstring_view text)
+inline std::string CodePageFromWide(std::wstring_view text, UINT codePage)
 {
     if (text.empty())
         return {};
-    int count = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+    int count = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                     nullptr, nullptr);
     if (count <= 0)
         return {};
     std::string narrow(static_cast<std::size_t>(count), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), count, nullptr,
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(), count, nullptr,
                         nullptr);
     return narrow;
 }
+
+inline std::wstring WideFromAnsi(std::string_view text) { return WideFromCodePage(text, CP_ACP); }
+inline std::string AnsiFromWide(std::wstring_view text) { return CodePageFromWide(text, CP_ACP); }
 
 // Closes a handle when it goes out of scope; INVALID_HANDLE_VALUE and null hold nothing.
 class ScopedHandle {
